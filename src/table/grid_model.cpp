@@ -1,0 +1,198 @@
+#include "table/grid_model.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace zandrel {
+
+namespace {
+
+const std::string& EmptyText() {
+    static const std::string empty;
+    return empty;
+}
+
+// Clamps a 64-bit position (cursor + a possibly huge delta) into [low, high]; high < low means an empty
+// range and yields low.
+int ClampRange(int64_t value, int low, int high) {
+    if (high < low || value < low) {
+        return low;
+    }
+    return value > high ? high : static_cast<int>(value);
+}
+
+}  // namespace
+
+GridModel::GridModel(int rows, int columns, int defaultColumnWidth)
+    : initialRows_(std::max(rows, 1)),  // the header row always exists
+      initialColumns_(std::max(columns, 0)),
+      defaultColumnWidth_(std::max(defaultColumnWidth, 0)),
+      columns_(initialColumns_) {
+    ResetGrid();
+}
+
+int GridModel::RowCount() const {
+    return static_cast<int>(rows_.size());
+}
+
+int GridModel::ColumnCount() const {
+    return columns_;
+}
+
+const std::string& GridModel::GetCell(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= columns_) {
+        return EmptyText();
+    }
+    return rows_[row][column];
+}
+
+bool GridModel::SetCell(int row, int column, std::string_view text) {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= columns_) {
+        return false;
+    }
+    rows_[row][column].assign(text.data(), text.size());
+    return true;
+}
+
+void GridModel::AppendRow(std::string_view firstCell) {
+    // Rows are separate vectors, so growing rows_ only moves their handles: amortised O(1) per row.
+    std::vector<std::string>& row = rows_.emplace_back(columns_);
+    if (columns_ > 0) {
+        row[0].assign(firstCell.data(), firstCell.size());
+    }
+}
+
+bool GridModel::DeleteRow(int row) {
+    int lastRow = RowCount() - 1;
+    if (row < 1 || row > lastRow) {
+        return false;
+    }
+    rows_.erase(rows_.begin() + row);
+    // The cursor keeps its row number, so deleting under it shows the following row there; only a cursor on
+    // the last row would point past the end and moves up instead.
+    if (cursorRow_ == lastRow) {
+        cursorRow_ = lastRow - 1;
+    }
+    anchorRow_ = cursorRow_;
+    anchorColumn_ = cursorColumn_;
+    return true;
+}
+
+void GridModel::ResetGrid() {
+    columns_ = initialColumns_;
+    rows_.assign(initialRows_, std::vector<std::string>(columns_));
+    widths_.assign(columns_, defaultColumnWidth_);
+    cursorRow_ = 0;
+    cursorColumn_ = 0;
+    anchorRow_ = 0;
+    anchorColumn_ = 0;
+}
+
+int GridModel::ColumnWidth(int column) const {
+    if (column < 0 || column >= columns_) {
+        return 0;
+    }
+    return widths_[column];
+}
+
+void GridModel::SetColumnWidth(int column, int pixels) {
+    if (column < 0 || column >= columns_) {
+        return;
+    }
+    widths_[column] = std::max(pixels, 0);
+}
+
+int GridModel::CursorRow() const {
+    return cursorRow_;
+}
+
+int GridModel::CursorColumn() const {
+    return cursorColumn_;
+}
+
+void GridModel::Clamp(int& row, int& column) const {
+    row = ClampRange(row, 0, RowCount() - 1);
+    column = ClampRange(column, 0, columns_ - 1);
+}
+
+void GridModel::SetCursor(int row, int column) {
+    Clamp(row, column);
+    cursorRow_ = row;
+    cursorColumn_ = column;
+    anchorRow_ = row;
+    anchorColumn_ = column;
+}
+
+void GridModel::ExtendSelectionTo(int row, int column) {
+    Clamp(row, column);
+    cursorRow_ = row;
+    cursorColumn_ = column;
+}
+
+CellRange GridModel::Selection() const {
+    CellRange range;
+    range.top = std::min(anchorRow_, cursorRow_);
+    range.bottom = std::max(anchorRow_, cursorRow_);
+    range.left = std::min(anchorColumn_, cursorColumn_);
+    range.right = std::max(anchorColumn_, cursorColumn_);
+    return range;
+}
+
+namespace {
+
+bool InsideTable(const CellRange& range, int rowCount, int columnCount) {
+    return range.top >= 0 && range.bottom < rowCount && range.left >= 0 && range.right < columnCount;
+}
+
+}  // namespace
+
+int GridModel::SelectionTop() const {
+    CellRange range = Selection();
+    return InsideTable(range, RowCount(), columns_) ? range.top : -1;
+}
+
+int GridModel::SelectionBottom() const {
+    CellRange range = Selection();
+    return InsideTable(range, RowCount(), columns_) ? range.bottom : -1;
+}
+
+bool GridModel::IsSelected(int row, int column) const {
+    CellRange range = Selection();
+    if (!InsideTable(range, RowCount(), columns_)) {
+        return false;
+    }
+    return row >= range.top && row <= range.bottom && column >= range.left && column <= range.right;
+}
+
+void GridModel::MoveCursorBy(int dRow, int dColumn, bool extend) {
+    int row = ClampRange(static_cast<int64_t>(cursorRow_) + dRow, 1, RowCount() - 1);
+    if (RowCount() < 2) {
+        row = 0;  // no data rows: the cursor stays in the header row
+    }
+    int column = ClampRange(static_cast<int64_t>(cursorColumn_) + dColumn, 0, columns_ - 1);
+    if (extend) {
+        ExtendSelectionTo(row, column);
+    } else {
+        SetCursor(row, column);
+    }
+}
+
+std::string GridModel::SelectionAsTabText() const {
+    std::string text;
+    CellRange range = Selection();
+    if (!InsideTable(range, RowCount(), columns_)) {
+        return text;
+    }
+    for (int row = range.top; row <= range.bottom; ++row) {
+        for (int column = range.left; column <= range.right; ++column) {
+            if (column > range.left) {
+                text += '\t';
+            }
+            text += rows_[row][column];
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace zandrel

@@ -1,0 +1,173 @@
+#include "table/table_ops.h"
+
+#include "table/grid_model.h"
+#include "table/table_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zandrel {
+namespace {
+
+// The results table as the main window has it: header titles plus `dataRows` rows numbered 1..dataRows.
+GridModel MakeResults(int dataRows) {
+    GridModel grid(1, kTableColumnCount);
+    InitTableHeader(grid);
+    for (int r = 1; r <= dataRows; ++r) {
+        grid.AppendRow(std::to_string(r));
+        grid.SetCell(r, 1, "kw" + std::to_string(r));
+    }
+    return grid;
+}
+
+std::vector<std::string> SequenceColumn(const GridModel& grid) {
+    std::vector<std::string> cells;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        cells.push_back(grid.GetCell(r, 0));
+    }
+    return cells;
+}
+
+void ExpectHeader(const GridModel& grid) {
+    EXPECT_EQ(grid.GetCell(0, 0), "\xD0\xF2\xBA\xC5");                          // 序号
+    EXPECT_EQ(grid.GetCell(0, 1), "\xB9\xD8\xBC\xFC\xB4\xCA");                  // 关键词
+    EXPECT_EQ(grid.GetCell(0, 2), "\xB1\xA6\xB1\xB4\xCA\xFD");                  // 宝贝数
+    EXPECT_EQ(grid.GetCell(0, 3), "\xCB\xD1\xCB\xF7\xB9\xD8\xBC\xFC\xB4\xCA");  // 搜索关键词
+    EXPECT_EQ(grid.ColumnWidth(0), 30);
+    EXPECT_EQ(grid.ColumnWidth(1), 140);
+    EXPECT_EQ(grid.ColumnWidth(2), 90);
+    EXPECT_EQ(grid.ColumnWidth(3), 140);
+}
+
+TEST(TableOpsTest, InitTableHeaderWritesTitlesAndWidths) {
+    GridModel grid(1, kTableColumnCount);
+    InitTableHeader(grid);
+    ExpectHeader(grid);
+    EXPECT_EQ(grid.RowCount(), 1);
+}
+
+TEST(TableOpsTest, DeleteWithCursorInHeaderDeletesNothingButMarksModified) {
+    GridModel grid = MakeResults(5);
+    grid.SetCursor(0, 1);
+    bool modified = false;
+    DeleteSelectedRows(grid, modified);
+    EXPECT_TRUE(modified);
+    EXPECT_EQ(SequenceColumn(grid), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+    ExpectHeader(grid);
+
+    GridModel empty = MakeResults(0);
+    modified = false;
+    DeleteSelectedRows(empty, modified);
+    EXPECT_TRUE(modified);
+    EXPECT_EQ(empty.RowCount(), 1);
+}
+
+TEST(TableOpsTest, DeleteSelectedBlockRemovesExactlyThoseRows) {
+    struct Case {
+        const char* name;
+        int anchorRow, cursorRow;
+        std::vector<std::string> remaining;
+        int wantCursorRow;
+        const char* rowUnderCursor;
+    };
+    const Case cases[] = {
+        {"rows 3..5", 3, 5, {"1", "2", "6", "7", "8"}, 3, "6"},
+        {"rows 5..3 dragged upwards", 5, 3, {"1", "2", "6", "7", "8"}, 3, "6"},
+        {"two rows", 1, 2, {"3", "4", "5", "6", "7", "8"}, 1, "3"},
+        {"block reaching the last row", 6, 8, {"1", "2", "3", "4", "5"}, 5, "5"},
+        {"every data row", 8, 1, {}, 0, "\xD0\xF2\xBA\xC5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GridModel grid = MakeResults(8);
+        grid.SetCursor(c.anchorRow, 2);
+        grid.ExtendSelectionTo(c.cursorRow, 0);
+        bool modified = false;
+        DeleteSelectedRows(grid, modified);
+        EXPECT_TRUE(modified);
+        EXPECT_EQ(SequenceColumn(grid), c.remaining);
+        EXPECT_EQ(grid.CursorRow(), c.wantCursorRow);
+        EXPECT_EQ(grid.GetCell(grid.CursorRow(), 0), c.rowUnderCursor);
+        ExpectHeader(grid);
+    }
+}
+
+TEST(TableOpsTest, DeleteSingleRowAtCursor) {
+    struct Case {
+        int cursorRow;
+        std::vector<std::string> remaining;
+        int wantCursorRow;
+    };
+    const Case cases[] = {
+        {2, {"1", "3", "4"}, 2},
+        {1, {"2", "3", "4"}, 1},
+        {4, {"1", "2", "3"}, 3},  // the last row: the cursor moves to the new last row
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cursorRow);
+        GridModel grid = MakeResults(4);
+        grid.SetCursor(c.cursorRow, 3);
+        bool modified = false;
+        DeleteSelectedRows(grid, modified);
+        EXPECT_TRUE(modified);
+        EXPECT_EQ(SequenceColumn(grid), c.remaining);
+        EXPECT_EQ(grid.CursorRow(), c.wantCursorRow);
+    }
+}
+
+TEST(TableOpsTest, RepeatedDeleteOfLastRowEmptiesTableFromBottom) {
+    GridModel grid = MakeResults(3);
+    grid.SetCursor(3, 0);
+    bool modified = false;
+    for (int expectedCursor : {2, 1, 0, 0}) {
+        DeleteSelectedRows(grid, modified);
+        EXPECT_EQ(grid.CursorRow(), expectedCursor);
+    }
+    EXPECT_EQ(grid.RowCount(), 1);
+    ExpectHeader(grid);
+}
+
+TEST(TableOpsTest, SelectionStartingInHeaderNeverDeletesHeader) {
+    GridModel grid = MakeResults(4);
+    grid.SetCursor(0, 0);
+    grid.ExtendSelectionTo(2, 3);
+    bool modified = false;
+    DeleteSelectedRows(grid, modified);
+    EXPECT_TRUE(modified);
+    ExpectHeader(grid);
+    EXPECT_EQ(grid.RowCount(), 5);
+}
+
+TEST(TableOpsTest, ClearTableLeavesHeaderOnlyAndKeepsModifiedFlag) {
+    for (bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        GridModel grid = MakeResults(200);
+        grid.SetColumnWidth(1, 500);
+        grid.SetCursor(150, 1);
+        grid.ExtendSelectionTo(120, 3);
+        bool flag = modified;
+        ClearTable(grid);
+        EXPECT_EQ(flag, modified);
+        EXPECT_EQ(grid.RowCount(), 1);
+        ExpectHeader(grid);
+        EXPECT_EQ(grid.CursorRow(), 0);
+
+        // The cleared table keeps working.
+        grid.AppendRow("1");
+        EXPECT_EQ(grid.GetCell(1, 0), "1");
+        EXPECT_EQ(grid.GetCell(1, 1), "");
+    }
+}
+
+TEST(TableOpsTest, ClearTableRemovesRowsTheGridWasCreatedWith) {
+    GridModel grid(6, kTableColumnCount);
+    grid.SetCell(3, 1, "old");
+    ClearTable(grid);
+    EXPECT_EQ(grid.RowCount(), 1);
+    ExpectHeader(grid);
+}
+
+}  // namespace
+}  // namespace zandrel
