@@ -1,0 +1,196 @@
+#include "query/keyword_query.h"
+
+#include <utility>
+
+#include "query/gbk_texts.h"
+#include "query/related_search.h"
+#include "query/url_encode.h"
+
+namespace zandrel {
+namespace {
+
+constexpr std::string_view kNotExpanded = "result";
+// Later entries of a batch are checked for duplicates and numbered from here on.
+constexpr int kUncheckedEntries = 10;
+
+}  // namespace
+
+KeywordQuery::KeywordQuery(QueryHost& host, Endpoints endpoints) : host_(host), endpoints_(std::move(endpoints)) {}
+
+void KeywordQuery::ShowQueryDone() {
+    host_.Prompts().ShowMessage(gbk::kQueryDone, gbk::kInfoTitle, MessageButtons::Ok, MessageIcon::None);
+}
+
+void KeywordQuery::StartSuggestionQuery() {
+    if (host_.Keyword().empty()) {
+        host_.Prompts().ShowMessage(gbk::kEnterKeyword, gbk::kHintTitle, MessageButtons::Ok, MessageIcon::None);
+        return;
+    }
+    RunSuggestionQuery();
+}
+
+void KeywordQuery::RunSuggestionQuery() {
+    RunQueryStep();
+    host_.SetModified();
+    std::string depth = host_.QueryDepth();
+    if (depth != "1" && depth != "2" && depth != "3") {
+        return;
+    }
+    host_.SetStatusVisible(true);
+    if (depth == "2" || depth == "3") {
+        ExpandSecondLevel();
+    }
+    if (depth == "3") {
+        ExpandThirdLevel();
+    }
+    ShowQueryDone();
+    host_.SetStatusVisible(false);
+}
+
+void KeywordQuery::FetchSuggestionText() {
+    PageFetcher& fetcher = host_.Fetcher();
+    std::string keyword = host_.Keyword();
+    std::string a = fetcher.HttpGetText(endpoints_.Url(endpoints_.suggestHost, SourceAPath(UrlEncodeUtf8(keyword))));
+    std::string b = fetcher.HttpGetText(endpoints_.Url(endpoints_.suggestHost, SourceBPath(UrlEncodeUtf8(keyword))));
+    std::string c = fetcher.HttpGetText(endpoints_.Url(endpoints_.suggestHost2, SourceCPath(UrlEncodeUtf8(keyword))));
+    responseText_ = AssembleResponseText(a, b, c);
+}
+
+SuggestionList KeywordQuery::ParseSuggestions() {
+    SuggestionList list = zandrel::ParseSuggestions(responseText_);
+    entryCount_ = list.entryCount;
+    return list;
+}
+
+void KeywordQuery::AppendSuggestionRows(const std::vector<std::string>& keywords,
+                                        const std::vector<std::string>& counts) {
+    int seq = kUncheckedEntries;
+    for (size_t index = 0; index < keywords.size(); ++index) {
+        const size_t i = index + 1;  // 1-based entry number
+        std::string count = index < counts.size() ? counts[index] : std::string();
+        if (count.find('"') != std::string::npos) {
+            count.pop_back();
+        }
+        if (i > kUncheckedEntries) {
+            bool seen = false;
+            for (size_t k = 0; k < index && !seen; ++k) {
+                seen = keywords[k] == keywords[index];
+            }
+            if (seen) {
+                continue;
+            }
+            ++seq;
+            host_.AppendRow(std::to_string(seq));
+        } else {
+            if (i == 2) {
+                host_.SetCell(host_.RowCount() - 1, 3, host_.Keyword());
+            }
+            host_.AppendRow(std::to_string(i));
+        }
+        int r = host_.RowCount() - 1;
+        host_.SetCell(r, 1, keywords[index]);
+        host_.SetCell(r, 2, count);
+    }
+}
+
+void KeywordQuery::RunQueryStep() {
+    FetchSuggestionText();
+    SuggestionList list = ParseSuggestions();
+    AppendSuggestionRows(list.keywords, list.counts);
+}
+
+void KeywordQuery::ExpandSecondLevel() {
+    const int n = entryCount_;
+    for (int row = 1; row <= n; ++row) {
+        // A row the table does not have (earlier steps found less than counted) ends the level.
+        if (row >= host_.RowCount()) {
+            return;
+        }
+        std::string keyword = host_.GetCell(row, 1);
+        host_.SetKeyword(keyword);
+        if (keyword != kNotExpanded) {
+            RunQueryStep();
+        }
+    }
+}
+
+void KeywordQuery::ExpandThirdLevel() {
+    int row = entryCount_;
+    const int n = host_.RowCount();
+    for (int k = 0; k < n; ++k) {
+        ++row;
+        if (row >= host_.RowCount()) {
+            return;
+        }
+        // After an empty last batch (EntryCount -1) the walk would start on the header row; that is no keyword.
+        if (row < 1) {
+            continue;
+        }
+        std::string keyword = host_.GetCell(row, 1);
+        host_.SetKeyword(keyword);
+        if (keyword != kNotExpanded) {
+            RunQueryStep();
+        }
+    }
+}
+
+void KeywordQuery::FetchRelatedSection() {
+    std::string page =
+        host_.Fetcher().HttpGetText(endpoints_.Url(endpoints_.searchHost, RelatedSearchPath(host_.Keyword())));
+    relatedSection_ = CutRelatedSection(page);
+}
+
+void KeywordQuery::AddRelatedSearches() {
+    FetchRelatedSection();
+    RelatedList list = ExtractRelatedSearches(relatedSection_);
+    relatedCount_ = list.relatedCount;
+    for (size_t k = 0; k < list.texts.size(); ++k) {
+        host_.AppendRow(std::to_string(k + 1));
+        host_.SetCell(host_.RowCount() - 1, 1, list.texts[k]);
+    }
+    // First row of this batch; outside the table (ignored by the host) when the batch is empty.
+    int firstRow = host_.RowCount() - relatedCount_;
+    if (firstRow >= 1) {
+        host_.SetCell(firstRow, 3, host_.Keyword());
+    }
+}
+
+void KeywordQuery::StartRelatedQuery() {
+    AddRelatedSearches();
+    host_.SetModified();
+    std::string depth = host_.QueryDepth();
+    if (depth == "1") {
+        ShowQueryDone();
+    } else if (depth == "2") {
+        RelatedSecondLevel();
+        ShowQueryDone();
+    } else if (depth == "3") {
+        RelatedSecondLevel();
+        RelatedThirdLevel();
+        ShowQueryDone();
+    }
+}
+
+void KeywordQuery::RelatedSecondLevel() {
+    const int n = relatedCount_;
+    for (int row = 1; row <= n; ++row) {
+        if (row >= host_.RowCount()) {
+            return;
+        }
+        host_.SetKeyword(host_.GetCell(row, 1));
+        AddRelatedSearches();
+    }
+}
+
+void KeywordQuery::RelatedThirdLevel() {
+    const int n = host_.RowCount() - 1;
+    for (int row = 1; row <= n; ++row) {
+        if (row >= host_.RowCount()) {
+            return;
+        }
+        host_.SetKeyword(host_.GetCell(row, 1));
+        AddRelatedSearches();
+    }
+}
+
+}  // namespace zandrel

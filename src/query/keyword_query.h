@@ -1,0 +1,59 @@
+// The two query runs of the main window: the suggestion query (button "淘宝下拉框综合查询") and the
+// related-search lookup (button "你是不是想找"), each with its second and third level. Everything runs
+// synchronously on the caller's thread through the QueryHost.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "query/endpoints.h"
+#include "query/query_host.h"
+#include "query/suggestion_source.h"
+
+namespace zandrel {
+
+class KeywordQuery {
+  public:
+    KeywordQuery(QueryHost& host, Endpoints endpoints);
+    KeywordQuery(const KeywordQuery&) = delete;
+    KeywordQuery& operator=(const KeywordQuery&) = delete;
+
+    // Suggestion query: refuses an empty keyword with a hint, otherwise RunSuggestionQuery().
+    void StartSuggestionQuery();
+    // One query step for the keyword, the deeper levels for the chosen depth, then "查询完成".
+    void RunSuggestionQuery();
+    // Related-search lookup for the keyword, the deeper levels for the chosen depth, then "查询完成".
+    void StartRelatedQuery();
+
+    // The pieces of a suggestion run.
+    void FetchSuggestionText();         // sets ResponseText from the three sources
+    SuggestionList ParseSuggestions();  // parses ResponseText and sets EntryCount
+    void AppendSuggestionRows(const std::vector<std::string>& keywords, const std::vector<std::string>& counts);
+    void RunQueryStep();  // fetch, parse, append
+    void ExpandSecondLevel();
+    void ExpandThirdLevel();
+
+    // The pieces of a related-search run.
+    void FetchRelatedSection();  // sets RelatedSection
+    void AddRelatedSearches();   // sets RelatedCount and appends one row per related search
+    void RelatedSecondLevel();
+    void RelatedThirdLevel();
+
+    const std::string& ResponseText() const { return responseText_; }
+    int EntryCount() const { return entryCount_; }
+    const std::string& RelatedSection() const { return relatedSection_; }
+    int RelatedCount() const { return relatedCount_; }
+    const Endpoints& Addresses() const { return endpoints_; }
+
+  private:
+    void ShowQueryDone();
+
+    QueryHost& host_;
+    Endpoints endpoints_;
+    std::string responseText_;
+    int entryCount_ = 0;
+    std::string relatedSection_;
+    int relatedCount_ = 0;
+};
+
+}  // namespace zandrel

@@ -1,0 +1,47 @@
+// What the query algorithms see of the program: the results table, the keyword box, the depth choice,
+// the status label, the prompter and the page fetcher. The main window implements it; tests use fakes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/prompter.h"
+
+namespace zandrel {
+
+// One blocking HTTP GET per call. Returns the raw body cut at its first zero byte; empty on any failure.
+class PageFetcher {
+  public:
+    virtual ~PageFetcher() = default;
+    virtual std::string HttpGetText(const std::string& url) = 0;
+};
+
+class QueryHost {
+  public:
+    virtual ~QueryHost() = default;
+
+    // Results table (row 0 is the header row).
+    virtual int RowCount() const = 0;
+    // Empty text for a cell outside the table.
+    virtual std::string GetCell(int row, int column) const = 0;
+    // A cell outside the table is ignored.
+    virtual void SetCell(int row, int column, std::string_view text) = 0;
+    virtual void AppendRow(std::string_view firstCell) = 0;
+
+    // The seed keyword edit box.
+    virtual std::string Keyword() const = 0;
+    virtual void SetKeyword(std::string_view text) = 0;
+
+    // Text of the selected depth item ("1", "2" or "3").
+    virtual std::string QueryDepth() const = 0;
+
+    // The "正在查询中。。。" status label.
+    virtual void SetStatusVisible(bool visible) = 0;
+
+    virtual void SetModified() = 0;
+
+    virtual Prompter& Prompts() = 0;
+    virtual PageFetcher& Fetcher() = 0;
+};
+
+}  // namespace zandrel

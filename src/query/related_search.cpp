@@ -1,0 +1,41 @@
+#include "query/related_search.h"
+
+#include "query/gbk_texts.h"
+#include "query/text_ops.h"
+#include "query/url_encode.h"
+
+namespace zandrel {
+namespace {
+
+constexpr std::string_view kLinkMarker = "/search?";
+constexpr std::string_view kTextStart = "\">";
+constexpr std::string_view kTextEnd = "<span ";
+constexpr int kHeadingSearchStart = 50000;
+
+}  // namespace
+
+std::string RelatedSearchPath(std::string_view gbkKeyword) {
+    return "/search?&q=" + UrlEncodeGbk(gbkKeyword);
+}
+
+std::string CutRelatedSection(std::string_view page) {
+    int a = FindText(page, gbk::kRelatedHeading, kHeadingSearchStart);
+    int b = FindText(page, gbk::kAllItems, a);
+    return MidText(page, a, b - a);
+}
+
+RelatedList ExtractRelatedSearches(std::string_view section) {
+    RelatedList list;
+    list.relatedCount = static_cast<int>(SplitText(section, kLinkMarker).size()) - 3;
+    std::string texts;
+    int p = 0;
+    for (int i = 0; i < list.relatedCount; ++i) {
+        p = FindText(section, kLinkMarker, p + 1);
+        texts += TextBetween(section, kTextStart, kTextEnd, p);
+        texts += "\r\n";
+    }
+    list.texts = SplitText(texts, "\r\n");
+    return list;
+}
+
+}  // namespace zandrel

@@ -1,0 +1,148 @@
+#include "query/winhttp_fetcher_win.h"
+
+#include <windows.h>
+#include <winhttp.h>
+
+#include <memory>
+#include <vector>
+
+#include "base/encoding.h"
+#include "query/gbk_texts.h"
+
+namespace zandrel {
+namespace {
+
+struct InternetCloser {
+    void operator()(void* handle) const { WinHttpCloseHandle(static_cast<HINTERNET>(handle)); }
+};
+using UniqueInternet = std::unique_ptr<void, InternetCloser>;
+
+// The agent string of the system's own HTTP component; no further headers of our own are sent.
+constexpr wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 6.1)";
+
+struct UrlParts {
+    bool secure = false;
+    INTERNET_PORT port = 0;
+    std::wstring host;
+    std::wstring pathAndQuery;
+};
+
+bool CrackUrl(const std::wstring& url, UrlParts& parts) {
+    URL_COMPONENTS components = {};
+    components.dwStructSize = sizeof(components);
+    components.dwSchemeLength = static_cast<DWORD>(-1);
+    components.dwHostNameLength = static_cast<DWORD>(-1);
+    components.dwUrlPathLength = static_cast<DWORD>(-1);
+    components.dwExtraInfoLength = static_cast<DWORD>(-1);
+    if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &components)) {
+        return false;
+    }
+    if (components.lpszHostName == nullptr || components.dwHostNameLength == 0) {
+        return false;
+    }
+    parts.secure = components.nScheme == INTERNET_SCHEME_HTTPS;
+    parts.port = components.nPort;
+    parts.host.assign(components.lpszHostName, components.dwHostNameLength);
+    if (components.lpszUrlPath != nullptr) {
+        parts.pathAndQuery.assign(components.lpszUrlPath, components.dwUrlPathLength);
+    }
+    if (components.lpszExtraInfo != nullptr) {
+        parts.pathAndQuery.append(components.lpszExtraInfo, components.dwExtraInfoLength);
+    }
+    if (parts.pathAndQuery.empty()) {
+        parts.pathAndQuery = L"/";
+    }
+    return true;
+}
+
+bool ReadBody(HINTERNET request, std::string& body) {
+    for (;;) {
+        DWORD available = 0;
+        if (!WinHttpQueryDataAvailable(request, &available)) {
+            return false;  // includes time-outs (12002, and 10060 under Wine)
+        }
+        if (available == 0) {
+            return true;
+        }
+        size_t room = WinHttpFetcher::kMaxBodyBytes - body.size();
+        DWORD wanted = available < room ? available : static_cast<DWORD>(room);
+        size_t oldSize = body.size();
+        body.resize(oldSize + wanted);
+        DWORD read = 0;
+        if (!WinHttpReadData(request, body.data() + oldSize, wanted, &read)) {
+            body.resize(oldSize);
+            return false;
+        }
+        body.resize(oldSize + read);
+        if (body.size() >= WinHttpFetcher::kMaxBodyBytes || read == 0) {
+            return true;
+        }
+    }
+}
+
+}  // namespace
+
+WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs) : prompts_(prompts), timeoutMs_(timeoutMs) {}
+
+WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string& body) const {
+    body.clear();
+    UniqueInternet session(
+        WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) {
+        return Outcome::NoClient;
+    }
+    WinHttpSetTimeouts(session.get(), timeoutMs_, timeoutMs_, timeoutMs_, timeoutMs_);
+
+    UrlParts parts;
+    if (!CrackUrl(GbkToWide(url), parts)) {
+        return Outcome::Failed;
+    }
+    UniqueInternet connection(WinHttpConnect(session.get(), parts.host.c_str(), parts.port, 0));
+    if (!connection) {
+        return Outcome::Failed;
+    }
+    UniqueInternet request(WinHttpOpenRequest(connection.get(), L"GET", parts.pathAndQuery.c_str(), nullptr,
+                                              WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                              parts.secure ? WINHTTP_FLAG_SECURE : 0));
+    if (!request) {
+        return Outcome::Failed;
+    }
+    WinHttpSetTimeouts(request.get(), timeoutMs_, timeoutMs_, timeoutMs_, timeoutMs_);
+    DWORD receiveTimeout = static_cast<DWORD>(timeoutMs_);
+    WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &receiveTimeout, sizeof(receiveTimeout));
+
+    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
+        return Outcome::Failed;
+    }
+    if (!WinHttpReceiveResponse(request.get(), nullptr)) {
+        return Outcome::Failed;  // 12002 on Windows, 10060 under Wine for a server that never answers
+    }
+    if (!ReadBody(request.get(), body)) {
+        body.clear();
+        return Outcome::Failed;
+    }
+    return Outcome::Ok;
+}
+
+std::string WinHttpFetcher::HttpGetText(const std::string& url) {
+    std::string body;
+    Outcome outcome = Get(url, body);
+    if (outcome == Outcome::NoClient) {
+        prompts_.ShowMessage(gbk::kClientCreateFailed, gbk::kErrorTitle, MessageButtons::Ok, MessageIcon::Information);
+        return std::string();
+    }
+    if (outcome != Outcome::Ok) {
+        return std::string();
+    }
+    size_t zero = body.find('\0');
+    if (zero != std::string::npos) {
+        body.resize(zero);
+    }
+    return body;
+}
+
+bool WinHttpFetcher::HttpGetBytes(const std::string& url, std::string& body) {
+    return Get(url, body) == Outcome::Ok;
+}
+
+}  // namespace zandrel

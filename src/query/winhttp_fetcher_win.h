@@ -1,0 +1,36 @@
+// PageFetcher over WinHTTP: one blocking GET per call, a client session of its own per call.
+#pragma once
+
+#include <string>
+
+#include "base/prompter.h"
+#include "query/query_host.h"
+
+namespace zandrel {
+
+class WinHttpFetcher : public PageFetcher {
+  public:
+    // Wine does not honour the session time-outs for a server that accepts and never answers; the
+    // per-request receive-response time-out is what bounds such a request there.
+    static constexpr int kDefaultTimeoutMs = 10000;
+    // Larger bodies are cut here; no page the program reads comes near it.
+    static constexpr size_t kMaxBodyBytes = 8u * 1024u * 1024u;
+
+    explicit WinHttpFetcher(Prompter& prompts, int timeoutMs = kDefaultTimeoutMs);
+
+    // The body up to its first zero byte; empty on any failure. When no HTTP client can be created the
+    // user is told ("创建对象失败！") and the result is empty. The HTTP status is not examined.
+    std::string HttpGetText(const std::string& url) override;
+
+    // The raw body bytes (for pictures). False on any failure, and nothing is shown to the user.
+    bool HttpGetBytes(const std::string& url, std::string& body);
+
+  private:
+    enum class Outcome { Ok, NoClient, Failed };
+    Outcome Get(const std::string& url, std::string& body) const;
+
+    Prompter& prompts_;
+    int timeoutMs_;
+};
+
+}  // namespace zandrel
