@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, only when something is missing.
+set -euo pipefail
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest python3
+          g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick fonts-wqy-zenhei x11-utils)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  echo "installing: ${missing[*]}"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,29 @@
+// The program's only dialogs: task-modal message boxes and the save-file dialog.
+// Everything that asks the user goes through this interface so tests can answer with a script.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zandrel {
+
+enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageIcon { None, Information, Question, Error };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+struct SaveDialogSetup {
+    std::string filter;            // GBK, "|"-separated pairs as written by the program
+    std::string defaultExtension;  // GBK, without the dot
+};
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // Texts are GBK.
+    virtual MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageButtons buttons,
+                                      MessageIcon icon) = 0;
+    // Shows the save-file dialog; false when the user cancelled. The chosen path is GBK.
+    virtual bool AskSavePath(const SaveDialogSetup& setup, std::string& path) = 0;
+};
+
+}  // namespace zandrel
