@@ -161,12 +161,19 @@ TEST(TableOpsTest, ClearTableLeavesHeaderOnlyAndKeepsModifiedFlag) {
     }
 }
 
-TEST(TableOpsTest, ClearTableRemovesRowsTheGridWasCreatedWith) {
-    GridModel grid(6, kTableColumnCount);
+TEST(TableOpsTest, ClearTableReturnsToCreatedLayout) {
+    // Rows the grid was created with go too, and a column beyond the four titled ones loses its title and
+    // width.
+    GridModel grid(6, kTableColumnCount + 1, 64);
+    InitTableHeader(grid);
+    grid.SetCell(0, 4, kTitleModifiedMark);
+    grid.SetColumnWidth(4, 10);
     grid.SetCell(3, 1, "old");
     ClearTable(grid);
     EXPECT_EQ(grid.RowCount(), 1);
     ExpectHeader(grid);
+    EXPECT_EQ(grid.GetCell(0, 4), "");
+    EXPECT_EQ(grid.ColumnWidth(4), 64);
 }
 
 }  // namespace
