@@ -35,6 +35,9 @@ int Find(std::string_view text, std::string_view sought, int start, bool ignoreC
     }
     size_t from = start < 1 ? 0 : static_cast<size_t>(start) - 1;
     size_t last = text.size() - sought.size();
+    if (from > last) {
+        return -1;
+    }
     // Character boundaries are counted from the start of the text, whatever `start` is.
     size_t i = 0;
     while (i < from) {

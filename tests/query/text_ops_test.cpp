@@ -29,6 +29,8 @@ TEST(FindText, PositionsStartsAndDoubleByteScanning) {
         {"not found", "abc", "d", 1, -1},
         {"start past the only match", "abc", "abc", 2, -1},
         {"start beyond the text", "abc", "c", 4, -1},
+        {"start far beyond the text", "abc", "c", 50000, -1},
+        {"start beyond a text ending in a lead byte", "a\xb0", "a", 9, -1},
         {"case-sensitive", "ABC", "abc", 1, -1},
         {"empty sought", "abc", "", 1, -1},
         {"sought longer than text", "ab", "abc", 1, -1},
