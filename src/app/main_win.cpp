@@ -1,0 +1,41 @@
+// Program start: the skin engine, the main window, the message loop, shutdown.
+#include <windows.h>
+
+#include "app/main_window_win.h"
+#include "app/win_prompter.h"
+#include "draw/gdiplus_session.h"
+#include "query/winhttp_fetcher_win.h"
+
+#ifndef ZANDREL_DEMO
+#define ZANDREL_DEMO 0
+#endif
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace zandrel;
+    GdiplusSession gdiplus;
+    if (!gdiplus.Start()) {
+        return 1;
+    }
+    WinPrompter prompter;
+    WinHttpFetcher fetcher(prompter);
+    MainWindowOptions options;
+    if (ZANDREL_DEMO) {
+        options.endpoints = DemoEndpoints();
+    }
+    options.prompter = &prompter;
+    options.fetcher = &fetcher;
+    options.quitOnDestroy = true;
+    auto window = MainWindow::Create(options);
+    if (!window) {
+        return 1;
+    }
+    prompter.SetDialogOwner(window->Hwnd());
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(window->Hwnd(), &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,365 @@
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <mutex>
+#include <thread>
+
+#include "app/app_texts.h"
+#include "app/picture_box_win.h"
+#include "app/shape_frame_win.h"
+#include "app/win_prompter.h"
+#include "base/encoding.h"
+#include "draw/skin_images.h"
+#include "query/winhttp_fetcher_win.h"
+#include "table/grid_window_win.h"
+#include "table/table_ops.h"
+#include "table/table_texts.h"
+
+namespace zandrel {
+namespace {
+
+enum ControlId : int {
+    kIdFrame1 = 1001,
+    kIdLabel1,
+    kIdLabel2,
+    kIdLabel3,
+    kIdEdit2,
+    kIdCombo1,
+    kIdPicture3,
+    kIdPicture4,
+    kIdButton1,
+    kIdButton2,
+    kIdButton3,
+    kIdClearData,
+    kIdGrid1,
+};
+
+constexpr UINT kBannerArrived = WM_APP + 1;
+
+std::wstring ControlText(HWND hwnd) {
+    int len = GetWindowTextLengthW(hwnd);
+    std::wstring w(static_cast<size_t>(len) + 1, L'\0');
+    GetWindowTextW(hwnd, w.data(), len + 1);
+    w.resize(static_cast<size_t>(len));
+    return w;
+}
+
+}  // namespace
+
+// The banner is fetched off the window thread; the window may be gone when the answer comes.
+struct BannerMailbox {
+    std::mutex lock;
+    HWND window = nullptr;
+    std::string bytes;
+};
+
+MainWindow::MainWindow(const MainWindowOptions& options) : options_(options) {}
+
+MainWindow::~MainWindow() {
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+std::unique_ptr<MainWindow> MainWindow::Create(const MainWindowOptions& options) {
+    static bool registered = [] {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        WNDCLASSEXW wc{sizeof(wc)};
+        wc.lpfnWndProc = &MainWindow::WndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"DEFAULT_ICON");
+        wc.lpszClassName = kClassName;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    if (!registered || !options.prompter || !options.fetcher) {
+        return nullptr;
+    }
+    std::unique_ptr<MainWindow> self(new MainWindow(options));
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT frame{0, 0, kWidth, kHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    HWND hwnd = CreateWindowExW(0, kClassName, L"", style, kX, kY, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), self.get());
+    if (!hwnd || !self->CreateControls()) {
+        return nullptr;
+    }
+    self->query_ = std::make_unique<KeywordQuery>(*self, options.endpoints);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    self->OnCreated();
+    return self;
+}
+
+LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->Handle(msg, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, RGB(0, 0, 0));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_CLOSE:
+            if (OnMayClose()) {
+                DestroyWindow(hwnd_);
+            }
+            return 0;
+        case kBannerArrived: {
+            if (banner_) {
+                std::lock_guard<std::mutex> hold(banner_->lock);
+                if (PictureBox* pic = Picture(texts::kPicture3)) {
+                    pic->SetPicture(std::move(banner_->bytes));
+                }
+            }
+            return 0;
+        }
+        case WM_DESTROY: {
+            if (banner_) {
+                std::lock_guard<std::mutex> hold(banner_->lock);
+                banner_->window = nullptr;
+            }
+            if (options_.quitOnDestroy) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        }
+        case WM_NCDESTROY: {
+            HWND h = hwnd_;
+            hwnd_ = nullptr;
+            grid_ = nullptr;
+            controls_.clear();
+            SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            return DefWindowProcW(h, msg, wParam, lParam);
+        }
+        default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    }
+}
+
+HWND MainWindow::AddControl(std::string_view name, const wchar_t* cls, std::string_view text, DWORD style,
+                            HWND parent, int x, int y, int w, int h, int id) {
+    HWND c = CreateWindowExW(0, cls, GbkToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (c) {
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        controls_.emplace(std::string(name), c);
+    }
+    return c;
+}
+
+bool MainWindow::CreateControls() {
+    font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            GbkToWide(texts::kFontName).c_str()));
+    HWND frame = CreateShapeFrame(hwnd_, kIdFrame1, 8, 30, 634, 498);
+    if (!frame) {
+        return false;
+    }
+    controls_.emplace(texts::kFrame1, frame);
+    // The visible caption text: top left of the caption area.
+    AddControl(texts::kLabel1, L"STATIC", texts::kCaptionTitle, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, hwnd_, 12, 7, 300,
+               18, kIdLabel1);
+    AddControl(texts::kLabel3, L"STATIC", texts::kKeywordPrompt, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, frame, 7, 31,
+               96, 24, kIdLabel3);
+    AddControl(texts::kEdit2, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, frame, 105, 30, 168,
+               25, kIdEdit2);
+    HWND combo = AddControl(texts::kCombo1, L"COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL,
+                            frame, 292, 31, 56, 120, kIdCombo1);
+    for (const wchar_t* item : {L"1", L"2", L"3"}) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    // The closed box is as high as the layout says: its edit part plus the 6 pixels of frame.
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 25 - 6);
+    AddControl(texts::kLabel2, L"STATIC", texts::kQueryRunning, SS_LEFT | SS_CENTERIMAGE, frame, 358, 24, 104, 32,
+               kIdLabel2);
+
+    PictureBox* banner = PictureBox::Create(frame, kIdPicture3, 441, 71, 191, 254);
+    PictureBox* promo = PictureBox::Create(frame, kIdPicture4, 441, 323, 192, 176);
+    if (!banner || !promo) {
+        return false;
+    }
+    controls_.emplace(texts::kPicture3, banner->Hwnd());
+    controls_.emplace(texts::kPicture4, promo->Hwnd());
+    banner->OnClick([this] { OpenPromotionPage(options_.endpoints.promotionUrl1); });
+    promo->OnClick([this] { OpenPromotionPage(options_.endpoints.promotionUrl2); });
+
+    const DWORD button = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    AddControl(texts::kButton1, L"BUTTON", texts::kSuggestButton, button, hwnd_, 9, 98, 135, 32, kIdButton1);
+    AddControl(texts::kButton3, L"BUTTON", texts::kRelatedButton, button, hwnd_, 143, 98, 104, 32, kIdButton3);
+    AddControl(texts::kButton2, L"BUTTON", texts::kDeleteButton, button, hwnd_, 247, 98, 100, 32, kIdButton2);
+    AddControl(texts::kClearData, L"BUTTON", texts::kClearButton, button, hwnd_, 347, 98, 100, 32, kIdClearData);
+
+    grid_ = GridWindow::Create(hwnd_, kIdGrid1, RECT{9, 129, 9 + 439, 129 + 399}, font_.get(), 1,
+                               kTableColumnCount);
+    if (!grid_) {
+        return false;
+    }
+    SetWindowLongPtrW(grid_->Hwnd(), GWL_STYLE, GetWindowLongPtrW(grid_->Hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+    controls_.emplace(texts::kGrid1, grid_->Hwnd());
+    grid_->OnRightButtonDown([this] { OnGridRightButton(); });
+    grid_->OnCellEdited([this] { doc_.modified = true; });
+    return true;
+}
+
+void MainWindow::OnCreated() {
+    InitTableHeader(grid_->Model());
+    grid_->ModelChanged();
+    if (options_.downloadBanner) {
+        StartBannerDownload();
+    }
+    std::span<const unsigned char> promo = SkinImageBytes(SkinImageId::Promotion);
+    if (PictureBox* pic = Picture(texts::kPicture4)) {
+        pic->SetPicture(std::string(reinterpret_cast<const char*>(promo.data()), promo.size()));
+    }
+}
+
+void MainWindow::StartBannerDownload() {
+    auto box = std::make_shared<BannerMailbox>();
+    box->window = hwnd_;
+    banner_ = box;
+    std::string url = options_.endpoints.bannerUrl;
+    std::thread([box, url] {
+        SilentPrompter silent;
+        WinHttpFetcher fetcher(silent);
+        std::string bytes;
+        if (!fetcher.HttpGetBytes(url, bytes) || bytes.empty()) {
+            return;
+        }
+        std::lock_guard<std::mutex> hold(box->lock);
+        if (box->window) {
+            box->bytes = std::move(bytes);
+            PostMessageW(box->window, kBannerArrived, 0, 0);
+        }
+    }).detach();
+}
+
+void MainWindow::OpenPromotionPage(const std::string& url) {
+    if (options_.openUrl) {
+        options_.openUrl(url);
+        return;
+    }
+    ShellExecuteW(nullptr, L"open", GbkToWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+HWND MainWindow::Control(std::string_view name) const {
+    auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+PictureBox* MainWindow::Picture(std::string_view name) const {
+    return PictureBox::FromHwnd(Control(name));
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+        case kIdButton1: OnSuggestionButton(); break;
+        case kIdButton3: OnRelatedButton(); break;
+        case kIdButton2: OnDeleteRowsButton(); break;
+        case kIdClearData: OnClearButton(); break;
+        default: break;
+    }
+}
+
+void MainWindow::OnSuggestionButton() {
+    query_->StartSuggestionQuery();
+}
+
+void MainWindow::OnRelatedButton() {
+    query_->StartRelatedQuery();
+}
+
+void MainWindow::OnDeleteRowsButton() {
+    DeleteSelectedRows(grid_->Model(), doc_.modified);
+    grid_->ModelChanged();
+}
+
+void MainWindow::OnClearButton() {
+    ClearTable(grid_->Model());
+    grid_->ModelChanged();
+}
+
+void MainWindow::OnGridRightButton() {
+    SaveTable(hwnd_, grid_->Model(), *options_.prompter, doc_);
+}
+
+bool MainWindow::OnMayClose() {
+    return ConfirmClose(hwnd_, grid_->Model(), *options_.prompter, doc_);
+}
+
+int MainWindow::RowCount() const {
+    return grid_->Model().RowCount();
+}
+
+std::string MainWindow::GetCell(int row, int column) const {
+    return grid_->Model().GetCell(row, column);
+}
+
+void MainWindow::SetCell(int row, int column, std::string_view text) {
+    if (grid_->Model().SetCell(row, column, text)) {
+        InvalidateRect(grid_->Hwnd(), nullptr, FALSE);
+    }
+}
+
+void MainWindow::AppendRow(std::string_view firstCell) {
+    grid_->Model().AppendRow(firstCell);
+    grid_->ModelChanged();
+}
+
+std::string MainWindow::Keyword() const {
+    return WideToGbk(ControlText(Control(texts::kEdit2)));
+}
+
+void MainWindow::SetKeyword(std::string_view text) {
+    SetWindowTextW(Control(texts::kEdit2), GbkToWide(text).c_str());
+}
+
+std::string MainWindow::QueryDepth() const {
+    HWND combo = Control(texts::kCombo1);
+    LRESULT sel = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (sel == CB_ERR) {
+        return {};
+    }
+    LRESULT len = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
+    std::wstring w(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(w.data()));
+    w.resize(static_cast<size_t>(len));
+    return WideToGbk(w);
+}
+
+void MainWindow::SetStatusVisible(bool visible) {
+    HWND label = Control(texts::kLabel2);
+    if (visible) {
+        SetWindowTextW(label, GbkToWide(texts::kQueryRunning).c_str());
+    }
+    ShowWindow(label, visible ? SW_SHOW : SW_HIDE);
+    // The query blocks the message loop: paint the change now.
+    UpdateWindow(GetParent(label));
+}
+
+void MainWindow::SetModified() {
+    doc_.modified = true;
+}
+
+}  // namespace zandrel

@@ -1,0 +1,102 @@
+// The program's one window: the layout of its controls, the wiring of their events, and the query host the
+// keyword queries work through.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/prompter.h"
+#include "base/win_handles.h"
+#include "query/endpoints.h"
+#include "query/keyword_query.h"
+#include "query/query_host.h"
+#include "table/save_table_win.h"
+
+namespace zandrel {
+
+class GridWindow;
+class PictureBox;
+struct BannerMailbox;
+
+struct MainWindowOptions {
+    Endpoints endpoints;
+    Prompter* prompter = nullptr;      // required
+    PageFetcher* fetcher = nullptr;    // required: used by the queries
+    bool downloadBanner = true;        // fetch the banner picture on a background thread
+    bool quitOnDestroy = false;        // post WM_QUIT when the window is gone (the program; not tests)
+    bool applySkin = true;             // hand the window to the skin engine when one is running
+    // Opens a promotion page; the default hands the address to the browser.
+    std::function<void(const std::string&)> openUrl;
+};
+
+class MainWindow : public QueryHost {
+public:
+    static constexpr int kX = 50;
+    static constexpr int kY = 50;
+    static constexpr int kWidth = 648;
+    static constexpr int kHeight = 538;
+    static constexpr wchar_t kClassName[] = L"ZandrelMainWindow";
+
+    // Creates and shows the window, then runs the created-event work.
+    static std::unique_ptr<MainWindow> Create(const MainWindowOptions& options);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    // A control by its layout name (GBK), nullptr when there is none.
+    HWND Control(std::string_view name) const;
+    GridWindow& Grid() { return *grid_; }
+    DocumentState& Document() { return doc_; }
+    KeywordQuery& Query() { return *query_; }
+    PictureBox* Picture(std::string_view name) const;
+
+    // Event handlers.
+    void OnSuggestionButton();
+    void OnRelatedButton();
+    void OnDeleteRowsButton();
+    void OnClearButton();
+    void OnGridRightButton();
+    bool OnMayClose();
+
+    // QueryHost
+    int RowCount() const override;
+    std::string GetCell(int row, int column) const override;
+    void SetCell(int row, int column, std::string_view text) override;
+    void AppendRow(std::string_view firstCell) override;
+    std::string Keyword() const override;
+    void SetKeyword(std::string_view text) override;
+    std::string QueryDepth() const override;
+    void SetStatusVisible(bool visible) override;
+    void SetModified() override;
+    Prompter& Prompts() override { return *options_.prompter; }
+    PageFetcher& Fetcher() override { return *options_.fetcher; }
+
+private:
+    explicit MainWindow(const MainWindowOptions& options);
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool CreateControls();
+    HWND AddControl(std::string_view name, const wchar_t* cls, std::string_view text, DWORD style, HWND parent,
+                    int x, int y, int w, int h, int id);
+    void OnCreated();
+    void OnCommand(int id, int code);
+    void StartBannerDownload();
+    void OpenPromotionPage(const std::string& url);
+
+    MainWindowOptions options_;
+    HWND hwnd_ = nullptr;
+    UniqueFont font_;
+    std::map<std::string, HWND, std::less<>> controls_;
+    GridWindow* grid_ = nullptr;  // owned by its window
+    DocumentState doc_;
+    std::unique_ptr<KeywordQuery> query_;
+    std::shared_ptr<BannerMailbox> banner_;
+};
+
+}  // namespace zandrel

@@ -1,0 +1,32 @@
+// The real dialogs: task-modal message boxes without an owner and the standard save-file dialog.
+#pragma once
+
+#include <windows.h>
+
+#include "base/prompter.h"
+
+namespace zandrel {
+
+class WinPrompter : public Prompter {
+public:
+    explicit WinPrompter(HWND dialogOwner = nullptr) : owner_(dialogOwner) {}
+    void SetDialogOwner(HWND owner) { owner_ = owner; }
+
+    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageButtons buttons,
+                              MessageIcon icon) override;
+    bool AskSavePath(const SaveDialogSetup& setup, std::string& path) override;
+
+private:
+    HWND owner_;  // owner of the save dialog only; message boxes have none
+};
+
+// Answers nothing and shows nothing: for background work that must fail silently.
+class SilentPrompter : public Prompter {
+public:
+    MessageAnswer ShowMessage(std::string_view, std::string_view, MessageButtons, MessageIcon) override {
+        return MessageAnswer::Cancel;
+    }
+    bool AskSavePath(const SaveDialogSetup&, std::string&) override { return false; }
+};
+
+}  // namespace zandrel

@@ -1,0 +1,83 @@
+// The results grid as a window class of its own: draws a GridModel (only the visible rows), scrolls, keeps a
+// cursor and a rectangular selection from mouse and keyboard, edits cells in place and copies the selection.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "base/win_handles.h"
+#include "table/grid_model.h"
+
+namespace zandrel {
+
+class GridWindow {
+public:
+    static constexpr int kRowHeight = 20;
+    static constexpr int kHeaderHeight = 22;
+
+    // Creates the window; the GridWindow object belongs to it and is deleted when the window is destroyed.
+    static GridWindow* Create(HWND parent, int id, const RECT& rect, HFONT font, int rows, int columns);
+    static GridWindow* FromHwnd(HWND hwnd);
+
+    HWND Hwnd() const { return hwnd_; }
+    GridModel& Model() { return model_; }
+    const GridModel& Model() const { return model_; }
+
+    // Call after changing the model from outside: scroll ranges follow and the window repaints.
+    void ModelChanged();
+
+    void OnRightButtonDown(std::function<void()> handler) { onRightButton_ = std::move(handler); }
+    // Called after the user changed a cell's text in place.
+    void OnCellEdited(std::function<void()> handler) { onCellEdited_ = std::move(handler); }
+
+    // Cell under a client point; row -1 when below the last row or outside the columns.
+    bool HitTest(POINT pt, int& row, int& column) const;
+    // Client rectangle of a cell (row 0 is the header) at the current scroll position.
+    RECT CellRect(int row, int column) const;
+    int TopRow() const { return topRow_; }
+    int VisibleDataRows() const;
+
+    // Draws the visible part into dc (client coordinates). Used by WM_PAINT and by the benchmark.
+    void Paint(HDC dc, const RECT& client);
+
+    void CopySelectionToClipboard();
+
+private:
+    GridWindow(HWND hwnd, HFONT font, int rows, int columns);
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR ref);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void OnPaint();
+    void OnSize();
+    void OnVScroll(int code);
+    void OnHScroll(int code);
+    void OnMouseWheel(int delta);
+    void OnLButtonDown(POINT pt, bool shift);
+    void OnMouseMove(POINT pt);
+    void OnKeyDown(UINT key);
+    void UpdateScrollBars();
+    void ScrollToRow(int top);
+    void ScrollToX(int x);
+    void EnsureCursorVisible();
+    int TotalColumnWidth() const;
+    int MaxTopRow() const;
+
+    void BeginEdit();
+    void EndEdit(bool commit);
+
+    HWND hwnd_;
+    HFONT font_;
+    GridModel model_;
+    int topRow_ = 1;  // first data row shown under the header
+    int scrollX_ = 0;
+    bool dragging_ = false;
+    HWND edit_ = nullptr;
+    int editRow_ = 0;
+    int editColumn_ = 0;
+    std::function<void()> onRightButton_;
+    std::function<void()> onCellEdited_;
+};
+
+}  // namespace zandrel

@@ -1,0 +1,395 @@
+// The real main window, created in-process, with scripted dialogs and a fetcher that records requests.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "app/picture_box_win.h"
+#include "base/encoding.h"
+#include "draw/gdiplus_session.h"
+#include "scripted_prompter.h"
+#include "table/grid_window_win.h"
+#include "table/table_texts.h"
+
+namespace zandrel {
+namespace {
+
+using testing::ScriptedPrompter;
+
+class RecordingFetcher : public PageFetcher {
+public:
+    std::vector<std::string> urls;
+    std::string HttpGetText(const std::string& url) override {
+        urls.push_back(url);
+        return {};
+    }
+};
+
+std::wstring MakeTempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    std::wstring dir = std::wstring(base) + L"zandrel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                       std::to_wstring(GetTickCount64());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string ReadAll(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return "<missing>";
+    }
+    std::string data;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof(buf), &got, nullptr) && got > 0) {
+        data.append(buf, got);
+    }
+    CloseHandle(f);
+    return data;
+}
+
+std::wstring WindowTitle(HWND hwnd) {
+    wchar_t buf[512] = {};
+    GetWindowTextW(hwnd, buf, 512);
+    return buf;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(gdiplus.Start()); }
+    static void TearDownTestSuite() { gdiplus.Stop(); }
+
+    void SetUp() override {
+        MainWindowOptions options;
+        options.prompter = &prompter;
+        options.fetcher = &fetcher;
+        options.downloadBanner = false;
+        options.openUrl = [this](const std::string& url) { openedUrls.push_back(url); };
+        window = MainWindow::Create(options);
+        ASSERT_TRUE(window);
+        folder = MakeTempFolder();
+    }
+
+    void TearDown() override {
+        window.reset();
+        // Leave no read-only file behind.
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring p = folder + L"\\" + fd.cFileName;
+                SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(p.c_str());
+            } while (FindNextFileW(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    HWND Control(const char* name) { return window->Control(name); }
+    GridModel& Model() { return window->Grid().Model(); }
+
+    void AddRows(int n) {
+        for (int i = 1; i <= n; ++i) {
+            window->AppendRow(std::to_string(i));
+            window->SetCell(window->RowCount() - 1, 1, "kw" + std::to_string(i));
+        }
+    }
+
+    void Click(const char* name) { SendMessageW(Control(name), BM_CLICK, 0, 0); }
+    void RightClickGrid() { SendMessageW(Control(texts::kGrid1), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 60)); }
+    bool Close() {
+        HWND h = window->Hwnd();
+        SendMessageW(h, WM_CLOSE, 0, 0);
+        return !IsWindow(h);
+    }
+
+    static inline GdiplusSession gdiplus;
+    ScriptedPrompter prompter;
+    RecordingFetcher fetcher;
+    std::vector<std::string> openedUrls;
+    std::unique_ptr<MainWindow> window;
+    std::wstring folder;
+};
+
+struct LayoutCase {
+    const char* name;
+    const char* parent;  // nullptr: the main window
+    RECT rect;           // left, top, width, height relative to the parent's client area
+    bool visible;
+};
+
+TEST_F(MainWindowTest, WindowAndEveryControlSitWhereTheLayoutSays) {
+    RECT wr, cr;
+    GetWindowRect(window->Hwnd(), &wr);
+    GetClientRect(window->Hwnd(), &cr);
+    EXPECT_EQ(wr.left, 50);
+    EXPECT_EQ(wr.top, 50);
+    EXPECT_EQ(cr.right, 648);
+    EXPECT_EQ(cr.bottom, 538);
+
+    const LayoutCase cases[] = {
+        {texts::kFrame1, nullptr, {8, 30, 634, 498}, true},
+        {texts::kLabel3, texts::kFrame1, {7, 31, 96, 24}, true},
+        {texts::kEdit2, texts::kFrame1, {105, 30, 168, 25}, true},
+        {texts::kCombo1, texts::kFrame1, {292, 31, 56, 25}, true},
+        {texts::kLabel2, texts::kFrame1, {358, 24, 104, 32}, false},
+        {texts::kPicture3, texts::kFrame1, {441, 71, 191, 254}, true},
+        {texts::kPicture4, texts::kFrame1, {441, 323, 192, 176}, true},
+        {texts::kButton1, nullptr, {9, 98, 135, 32}, true},
+        {texts::kButton3, nullptr, {143, 98, 104, 32}, true},
+        {texts::kButton2, nullptr, {247, 98, 100, 32}, true},
+        {texts::kClearData, nullptr, {347, 98, 100, 32}, true},
+        {texts::kGrid1, nullptr, {9, 129, 439, 399}, true},
+    };
+    for (const LayoutCase& c : cases) {
+        SCOPED_TRACE(GbkToUtf8(c.name));
+        HWND h = Control(c.name);
+        ASSERT_NE(h, nullptr);
+        HWND parent = c.parent ? Control(c.parent) : window->Hwnd();
+        EXPECT_EQ(GetParent(h), parent);
+        RECT r;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, c.rect.left);
+        EXPECT_EQ(r.top, c.rect.top);
+        EXPECT_EQ(r.right - r.left, c.rect.right);
+        EXPECT_EQ(r.bottom - r.top, c.rect.bottom);
+        EXPECT_EQ(IsWindowVisible(h) != FALSE, c.visible);
+    }
+}
+
+TEST_F(MainWindowTest, ControlsStartWithTheirTexts) {
+    auto text = [&](const char* name) { return WideToGbk(WindowTitle(Control(name))); };
+    EXPECT_EQ(text(texts::kLabel3), texts::kKeywordPrompt);
+    EXPECT_EQ(text(texts::kLabel2), texts::kQueryRunning);
+    EXPECT_EQ(text(texts::kButton1), texts::kSuggestButton);
+    EXPECT_EQ(text(texts::kButton3), texts::kRelatedButton);
+    EXPECT_EQ(text(texts::kButton2), texts::kDeleteButton);
+    EXPECT_EQ(text(texts::kClearData), texts::kClearButton);
+    EXPECT_EQ(text(texts::kEdit2), "");
+    EXPECT_EQ(window->QueryDepth(), "1");
+    EXPECT_EQ(SendMessageW(Control(texts::kCombo1), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(WindowTitle(window->Hwnd()), L"");
+    // The caption label shows Chinese text in the caption area.
+    RECT r;
+    GetWindowRect(Control(texts::kLabel1), &r);
+    MapWindowPoints(nullptr, window->Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_LT(r.top, 30);
+    EXPECT_FALSE(text(texts::kLabel1).empty());
+}
+
+TEST_F(MainWindowTest, HeaderRowHasTheFourTitlesAndWidths) {
+    const char* titles[] = {"\xd0\xf2\xba\xc5", "\xb9\xd8\xbc\xfc\xb4\xca", "\xb1\xa6\xb1\xb4\xca\xfd",
+                            "\xcb\xd1\xcb\xf7\xb9\xd8\xbc\xfc\xb4\xca"};  // 序号 关键词 宝贝数 搜索关键词
+    const int widths[] = {30, 140, 90, 140};
+    ASSERT_EQ(Model().ColumnCount(), 4);
+    EXPECT_EQ(Model().RowCount(), 1);
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(Model().GetCell(0, c), titles[c]);
+        EXPECT_EQ(Model().ColumnWidth(c), widths[c]);
+    }
+}
+
+TEST_F(MainWindowTest, PictureBoxesShowThePromotionAndOpenTheirPages) {
+    EXPECT_TRUE(window->Picture(texts::kPicture4)->HasPicture());
+    EXPECT_FALSE(window->Picture(texts::kPicture3)->HasPicture());  // no banner without the network
+    SendMessageW(Control(texts::kPicture3), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(Control(texts::kPicture4), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Endpoints defaults;
+    EXPECT_EQ(openedUrls, (std::vector<std::string>{defaults.promotionUrl1, defaults.promotionUrl2}));
+    EXPECT_EQ(Model().RowCount(), 1);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainWindowTest, DeleteButtonRemovesTheSelectedBlockAndMarksModified) {
+    AddRows(6);
+    Model().SetCursor(3, 1);
+    Model().ExtendSelectionTo(5, 2);
+    Click(texts::kButton2);
+    ASSERT_EQ(Model().RowCount(), 4);
+    EXPECT_EQ(Model().GetCell(1, 1), "kw1");
+    EXPECT_EQ(Model().GetCell(2, 1), "kw2");
+    EXPECT_EQ(Model().GetCell(3, 1), "kw6");
+    EXPECT_EQ(Model().CursorRow(), 3);
+    EXPECT_TRUE(window->Document().modified);
+}
+
+TEST_F(MainWindowTest, DeleteWithTheCursorInTheHeaderDeletesNothingButMarksModified) {
+    AddRows(2);
+    Model().SetCursor(0, 0);
+    Click(texts::kButton2);
+    EXPECT_EQ(Model().RowCount(), 3);
+    EXPECT_TRUE(window->Document().modified);
+}
+
+TEST_F(MainWindowTest, ClearLeavesTheHeaderAndDoesNotMarkModified) {
+    AddRows(200);
+    Click(texts::kClearData);
+    EXPECT_EQ(Model().RowCount(), 1);
+    EXPECT_EQ(Model().GetCell(0, 3), kTitleSearched);
+    EXPECT_EQ(Model().ColumnWidth(1), 140);
+    EXPECT_FALSE(window->Document().modified);
+}
+
+TEST_F(MainWindowTest, RightClickOnTheGridSavesTheExactBytes) {
+    window->AppendRow("1");
+    window->SetCell(1, 1, "\xc1\xac\xd2\xc2\xc8\xb9");  // 连衣裙
+    window->SetCell(1, 2, "123");
+    window->SetCell(1, 3, "\xc8\xb9");  // 裙
+    window->AppendRow("2");
+    window->SetCell(2, 1, "a,b");
+    window->SetModified();
+    std::wstring path = folder + L"\\\x7ed3\x679c.csv";  // 结果.csv
+    prompter.savePaths = {WideToGbk(path)};
+
+    RightClickGrid();
+
+    const std::string expected =
+        "\xd0\xf2\xba\xc5,\xb9\xd8\xbc\xfc\xb4\xca,\xb1\xa6\xb1\xb4\xca\xfd,\xcb\xd1\xcb\xf7\xb9\xd8\xbc\xfc\xb4\xca\r\n"
+        "1,\xc1\xac\xd2\xc2\xc8\xb9,123,\xc8\xb9\r\n"
+        "2,\"a,b\",,\r\n";
+    EXPECT_EQ(ReadAll(path), expected);
+    ASSERT_EQ(prompter.dialogs.size(), 1u);
+    EXPECT_EQ(prompter.dialogs[0].defaultExtension, "CSV");
+    EXPECT_EQ(prompter.dialogs[0].filter,
+              "CSV\xce\xc4\xbc\xfe\xce\xc4\xbc\xfe *.CSV|*.CSV|\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe\xa3\xa8*.txt\xa3\xa9|*.txt");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xb3\xc9\xb9\xa6\xa1\xa3");  // 文件保存成功。
+    EXPECT_EQ(prompter.messages[0].title, "\xd0\xc5\xcf\xa2");                                       // 信息
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(window->Document().modified);
+    EXPECT_EQ(window->Document().documentName, "\xbd\xe1\xb9\xfb.csv");
+    EXPECT_EQ(WindowTitle(window->Hwnd()), L"\x9ad8\x7ea7\x8868\x683c\x7f16\x8f91\x5668-\x7ed3\x679c.csv");
+    // Nothing but the saved file is left in the folder.
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"\\*.tmp").c_str(), &fd);
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    if (h != INVALID_HANDLE_VALUE) {
+        FindClose(h);
+    }
+}
+
+TEST_F(MainWindowTest, CancelledSaveDialogChangesNothing) {
+    window->SetModified();
+    prompter.savePaths = {""};
+    RightClickGrid();
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(window->Document().modified);
+    EXPECT_EQ(WindowTitle(window->Hwnd()), L"");
+}
+
+TEST_F(MainWindowTest, FailedSaveToAReadOnlyFileLosesNothing) {
+    std::wstring path = folder + L"\\locked.csv";
+    {
+        std::ofstream f(WideToGbk(path), std::ios::binary);  // ASCII path: fine for the narrow stream
+        f << "old content\r\n";
+    }
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    AddRows(2);
+    window->SetModified();
+    prompter.savePaths = {WideToGbk(path)};
+
+    RightClickGrid();
+
+    EXPECT_EQ(ReadAll(path), "old content\r\n");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Error);
+    EXPECT_NE(prompter.messages[0].text.find(WideToGbk(path)), std::string::npos);
+    EXPECT_TRUE(window->Document().modified);
+    EXPECT_EQ(window->Document().documentName, "");
+    EXPECT_EQ(WindowTitle(window->Hwnd()), L"");
+}
+
+TEST_F(MainWindowTest, UnmodifiedWindowClosesWithoutAsking) {
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainWindowTest, ClosePromptCancelKeepsTheWindow) {
+    AddRows(1);
+    window->SetModified();
+    prompter.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(Close());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    // 是否保存对【】的更改?  /  保存提示
+    EXPECT_EQ(prompter.messages[0].text, "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\xbe\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?");
+    EXPECT_EQ(prompter.messages[0].title, "\xb1\xa3\xb4\xe6\xcc\xe1\xca\xbe");
+    EXPECT_EQ(prompter.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(Model().RowCount(), 2);
+}
+
+TEST_F(MainWindowTest, ClosePromptNoClosesWithoutSaving) {
+    window->SetModified();
+    prompter.answers = {MessageAnswer::No};
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(prompter.dialogs.empty());
+}
+
+TEST_F(MainWindowTest, ClosePromptYesSavesThenCloses) {
+    AddRows(1);
+    window->SetModified();
+    std::wstring path = folder + L"\\out.csv";
+    prompter.answers = {MessageAnswer::Yes};
+    prompter.savePaths = {WideToGbk(path)};
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(ReadAll(path).substr(ReadAll(path).size() - 9), "1,kw1,,\r\n");
+}
+
+TEST_F(MainWindowTest, ClosePromptYesThenCancelledOrFailedSaveKeepsTheWindow) {
+    AddRows(1);
+    window->SetModified();
+    prompter.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    prompter.savePaths = {"", WideToGbk(folder + L"\\no-such-folder\\x.csv")};
+    EXPECT_FALSE(Close());  // dialog cancelled
+    EXPECT_FALSE(Close());  // write failed
+    EXPECT_TRUE(window->Document().modified);
+    EXPECT_EQ(Model().RowCount(), 2);
+}
+
+TEST_F(MainWindowTest, PromptNamesTheLastSavedDocument) {
+    window->SetModified();
+    prompter.savePaths = {WideToGbk(folder + L"\\first.csv")};
+    RightClickGrid();
+    window->SetModified();
+    prompter.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(Close());
+    EXPECT_NE(prompter.messages.back().text.find("first.csv"), std::string::npos);
+    // Clearing after a save does not bring the prompt back.
+    prompter.answers.clear();
+    prompter.savePaths = {WideToGbk(folder + L"\\second.csv")};
+    RightClickGrid();
+    Click(texts::kClearData);
+    EXPECT_TRUE(Close());
+}
+
+TEST_F(MainWindowTest, SuggestionButtonWithAnEmptyKeywordOnlyAsks) {
+    Click(texts::kButton1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "\xc7\xeb\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca");  // 请输入查询关键词
+    EXPECT_EQ(prompter.messages[0].title, "\xce\xc2\xdc\xb0\xcc\xe1\xca\xbe");  // 温馨提示
+    EXPECT_TRUE(fetcher.urls.empty());
+}
+
+TEST_F(MainWindowTest, UserEditOfACellMarksModified) {
+    AddRows(1);
+    HWND grid = Control(texts::kGrid1);
+    Model().SetCursor(1, 1);
+    SetFocus(grid);
+    SendMessageW(grid, WM_KEYDOWN, VK_F2, 0);
+    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"\x65b0\x8bcd");  // 新词
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(Model().GetCell(1, 1), "\xd0\xc2\xb4\xca");
+    EXPECT_TRUE(window->Document().modified);
+}
+
+}  // namespace
+}  // namespace zandrel
