@@ -9,7 +9,7 @@ _ZANDREL_XVFB_PID=""
 _ZANDREL_KEEPER_PID=""
 
 _wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.zandrel-fonts" ]
+  [ -f "$WINEPREFIX/.zandrel-prefix-v2" ]
 }
 
 wine_prefix_create() {
@@ -17,10 +17,10 @@ wine_prefix_create() {
   echo "creating Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
-  python3 "$ZANDREL_ROOT/scripts/make-cjk-reg.py" "$WINEPREFIX/cjk-fonts.reg"
-  timeout 120 wine regedit /S "$WINEPREFIX/cjk-fonts.reg" </dev/null >/dev/null 2>&1
+  python3 "$ZANDREL_ROOT/scripts/make-wine-reg.py" "$WINEPREFIX/zandrel.reg"
+  timeout 120 wine regedit /S "$WINEPREFIX/zandrel.reg" </dev/null >/dev/null 2>&1
   timeout 60 wineserver -w || true
-  touch "$WINEPREFIX/.zandrel-fonts"
+  touch "$WINEPREFIX/.zandrel-prefix-v2"
 }
 
 _start_xvfb() {

@@ -217,6 +217,8 @@ bool MainWindow::CreateControls() {
     controls_.emplace(texts::kGrid1, grid_->Hwnd());
     grid_->OnRightButtonDown([this] { OnGridRightButton(); });
     grid_->OnCellEdited([this] { doc_.modified = true; });
+    // The frame overlaps the buttons and the grid, which are its siblings: keep it beneath them.
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 

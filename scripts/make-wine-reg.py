@@ -1,5 +1,8 @@
-"""Write a UTF-16LE .reg (with BOM: Wine's regedit reads BOM-less files as ANSI) that maps the Chinese and UI
-font faces the program asks for to WenQuanYi Zen Hei, so standard controls and GDI+ show Chinese text."""
+"""Write a UTF-16LE .reg (with BOM: Wine's regedit reads BOM-less files as ANSI) for the test and run prefix:
+- map the Chinese and UI font faces the program asks for to WenQuanYi Zen Hei, so standard controls and GDI+
+  show Chinese text;
+- leave windows unmanaged: there is no window manager under Xvfb, and a managed window that is hidden or
+  destroyed makes Wine wait two seconds for a window manager that never answers."""
 import sys
 
 TARGET = "WenQuanYi Zen Hei"
@@ -18,6 +21,7 @@ lines = ["Windows Registry Editor Version 5.00", "",
 lines += [f'"{n}"="{TARGET}"' for n in SUBST]
 lines += ["", r"[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]"]
 lines += [f'"{n}"={multi_sz("wqy-zenhei.ttc," + TARGET)}' for n in LINKED]
+lines += ["", r"[HKEY_CURRENT_USER\Software\Wine\X11 Driver]", '"Managed"="N"']
 data = ("\r\n".join(lines) + "\r\n").encode("utf-16-le")
 with open(sys.argv[1], "wb") as f:
     f.write(b"\xff\xfe" + data)
