@@ -1,0 +1,176 @@
+// The skin engine: one object per process that draws frameless, rounded top-level windows with a picture
+// background, their own caption buttons (with hover fades and tooltips) and a status bar.
+//
+// Window indices are 1-based positions in the window list, 0 meaning "none"; caption buttons and status panels
+// are numbered from 1 as well. Colours named COLORREF are Windows colours (0x00BBGGRR), uint32_t ones GDI+ ARGB.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "draw/gdiplus_session.h"
+#include "skin/core/skin_types.h"
+
+namespace zandrel {
+
+class DrawGraphics;
+class DrawPath;
+
+struct SkinWindowOptions {
+    int captionHeight = 25;
+    std::optional<bool> movable;          // default true
+    std::optional<bool> resizable;        // default true
+    std::optional<bool> showHelp;         // default false
+    std::optional<bool> showMenu;         // default false
+    std::optional<bool> showCaptionText;  // default true
+    std::optional<bool> captionGloss;     // default false
+    std::optional<int> statusBarHeight;   // none: no status bar
+    std::vector<StatusPanel> statusPanels;
+    Bytes backgroundImage;  // empty: the default background
+    std::optional<int> backgroundMode;  // default: the engine's default background mode
+};
+
+class SkinEngine {
+public:
+    // Builds the object (reads the system button-face colour); at most one exists at a time.
+    SkinEngine();
+    // Shuts GDI+ down and destroys the application icon.
+    ~SkinEngine();
+    SkinEngine(const SkinEngine&) = delete;
+    SkinEngine& operator=(const SkinEngine&) = delete;
+
+    // The one instance, reached from the window procedures; nullptr when none exists.
+    static SkinEngine* Instance();
+
+    // GDI+ start-up, the application icon and the default drawing options. False when GDI+ does not start.
+    bool Startup();
+
+    // --- skinned top-level window ---
+    bool SkinWindow(HWND hwnd, const SkinWindowOptions& options);
+    LRESULT HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCaptionButtonClick(int windowIndex, int buttonIndex);
+
+    // --- look settings ---
+    bool AddCaptionButton(HWND hwnd, std::span<const unsigned char> image, const std::string& tipText,
+                          ButtonCallback callback);
+    bool SetCaptionStyle(HWND hwnd, std::optional<std::string> fontName, std::optional<int> fontSize,
+                         std::optional<COLORREF> textColour, std::optional<COLORREF> shadowColour,
+                         std::optional<int> fontStyle);
+    bool SetBackgroundImage(HWND hwnd, std::span<const unsigned char> image, std::optional<int> mode);
+    void SetDefaultBackground(const std::string& fileName, std::span<const unsigned char> image,
+                              std::optional<COLORREF> backgroundColour, std::optional<int> accentColour,
+                              std::optional<int> mode);
+    void SetGlobalOptions(int controlSkinMode, std::optional<int> overlayAlpha, std::optional<int> trackbarStyle);
+
+    // --- backdrop rendering ---
+    void RenderWindowBackdrop(int windowIndex, HDC dc, bool present);
+    void PresentBackdrop(int windowIndex, HDC dc);
+    void DrawWindowBackground(DrawGraphics& graphics, int windowIndex);
+    void ApplyRoundedRegion(HWND hwnd);
+    void RepaintDirectControls(int windowIndex);
+
+    // --- caption bar ---
+    void DrawWindowBorder(int windowIndex, DrawGraphics& graphics);
+    void DrawCaptionButtonSeparators(int windowIndex, int button, DrawGraphics& graphics);
+    void RestoreBackdropRect(int windowIndex, const RECT& rect);
+    void DrawCaptionButton(int windowIndex, int button, DrawGraphics* graphics, bool drawOnly, bool pressed = false,
+                           int highlightAlpha = 0);
+    void DrawCaptionButtonHighlight(DrawGraphics& graphics, int windowIndex, int button, int alpha);
+    void LayoutCaptionButtons(int windowIndex);
+    int HitTestCaptionButton(int windowIndex, float x, float y) const;
+    int FindMaximizeButton(int windowIndex) const;
+    void DrawCaptionTitle(int windowIndex, DrawGraphics* graphics, bool drawOnly,
+                          const std::optional<std::string>& text = std::nullopt);
+    RECT GetCaptionButtonsRect(HWND hwnd) const;
+    bool SetSystemButtonImages(HWND hwnd, std::optional<Bytes> minimiseImage, std::optional<Bytes> maximiseImage,
+                               std::optional<Bytes> restoreImage, std::optional<Bytes> closeImage);
+
+    // --- status bar ---
+    void RestoreStatusBackdropRect(int windowIndex, const RECT& rect);
+    void SetStatusBar(int windowIndex, int height, const std::vector<StatusPanel>* panels);
+    void LayoutStatusBar(int windowIndex);
+    void DrawStatusPanel(int windowIndex, DrawGraphics* graphics, bool drawOnly, int panel = 1);
+    bool SetStatusPanel(HWND hwnd, int panel, const std::string& text, std::optional<Bytes> icon,
+                        std::optional<COLORREF> textColour);
+    bool SetStatusBarStyle(HWND hwnd, std::optional<int> textMode, std::optional<int> glow,
+                           std::optional<COLORREF> glowTextColour, std::optional<COLORREF> glowColour,
+                           std::optional<std::string> fontName, std::optional<int> fontSize);
+    void LayoutDockedChildren(int windowIndex);
+
+    // --- frame input ---
+    void OnFrameMouseDown(int windowIndex, LPARAM lParam, const RECT& clientRect);
+    void UpdateFrameCursor(int windowIndex, LPARAM lParam, const RECT& clientRect);
+    void SetHelpCallback(HWND hwnd, ButtonCallback callback);
+    void SetMainMenuCallback(HWND hwnd, ButtonCallback callback);
+    COLORREF GetDefaultBackgroundColour() const { return defaultBackgroundColour_; }
+
+    // --- backdrop copies and owner searches ---
+    HDC CreateBackdropDc(HWND hwnd, const RECT& rect);
+    void RegisterMemoryDc(HDC dc, HBITMAP bitmap, HGDIOBJ previousBitmap);
+    int ReleaseMemoryDc(HDC dc);
+    int FindWindowIndex(HWND hwnd) const;
+    int FindOwnerWindowIndex(HWND hwnd) const;
+    int FindFrameIndex(int windowIndex, HWND hwnd) const;
+    int FindEnclosingFrame(int windowIndex, HWND hwnd, HWND stopHwnd) const;
+    void FindSkinnedOwner(HWND hwnd, int& windowIndex, int& frameIndex, HWND& backdropWindow, bool useProps) const;
+    RECT RectInOwner(HWND hwnd) const;
+    HBITMAP DcToBitmap(HDC dc, int width, int height);
+    HBITMAP MakeVeiledBackdropBitmap(HWND hwnd);
+
+    // --- state ---
+    // The record of a window index, nullptr when the index is outside the list.
+    SkinnedWindow* Window(int windowIndex);
+    const SkinnedWindow* Window(int windowIndex) const;
+    int WindowCount() const { return static_cast<int>(windows_.size()); }
+    // The window index kept in the window's "Hw_lbID" property when it is a valid one, else 0.
+    int IndexFromProperty(HWND hwnd) const;
+
+    int FrameMargin() const { return frameMargin_; }
+    int HotCaptionButton() const { return hotCaptionButton_; }
+    HICON AppIcon() const { return appIcon_; }
+    COLORREF AccentColour() const { return accentColour_; }
+    int DefaultBackgroundMode() const { return defaultBackgroundMode_; }
+    const Bytes& DefaultBackgroundImage() const { return defaultBackgroundImage_; }
+    int ControlSkinMode() const { return controlSkinMode_; }
+    int OverlayAlpha() const { return overlayAlpha_; }
+    bool OverlayGiven() const { return overlayGiven_; }
+    int TrackbarStyle() const { return trackbarStyle_; }
+    bool SkipNextBackdropRefresh() const { return skipNextBackdropRefresh_; }
+    size_t MemoryDcCount() const { return memoryDcs_.size(); }
+
+private:
+    struct MemoryDcEntry {
+        HDC dc;
+        HBITMAP bitmap;
+        HGDIOBJ previousBitmap;
+    };
+
+    static LRESULT CALLBACK WindowProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ForgetWindow(HWND hwnd);
+    void Renumber();
+    Bytes PrepareBackground(std::span<const unsigned char> image, int mode, uint32_t tint) const;
+
+    GdiplusSession gdiplus_;
+    std::vector<std::unique_ptr<SkinnedWindow>> windows_;
+    std::vector<MemoryDcEntry> memoryDcs_;
+    int frameMargin_ = 3;
+    int hotCaptionButton_ = 0;
+    HICON appIcon_ = nullptr;
+    COLORREF defaultBackgroundColour_ = 0;
+    int controlSkinMode_ = 1;
+    int overlayAlpha_ = 160;
+    bool overlayGiven_ = false;
+    int trackbarStyle_ = 1;
+    COLORREF accentColour_ = 0xDDCA22;
+    int defaultBackgroundMode_ = 0;
+    Bytes defaultBackgroundImage_;
+    bool skipNextBackdropRefresh_ = true;
+};
+
+}  // namespace zandrel
