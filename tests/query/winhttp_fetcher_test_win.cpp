@@ -1,0 +1,152 @@
+// The WinHTTP fetcher against a one-connection loopback server run in the test itself.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include "query/winhttp_fetcher_win.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "fake_host.h"
+
+namespace zandrel {
+namespace {
+
+using testing::RecordingPrompter;
+
+// Accepts one connection, reads the request head, then sends `response` (or, when `answer` is false,
+// keeps the connection open without a word until the server is destroyed).
+class LoopbackServer {
+  public:
+    LoopbackServer(std::string response, bool answer) : response_(std::move(response)), answer_(answer) {
+        WSADATA wsa;
+        WSAStartup(MAKEWORD(2, 2), &wsa);
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in addr = {};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        addr.sin_port = 0;
+        bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+        listen(listener_, 4);
+        int len = sizeof(addr);
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LoopbackServer() {
+        stop_ = true;
+        closesocket(listener_);
+        thread_.join();
+        WSACleanup();
+    }
+    int Port() const { return port_; }
+    std::string RequestHead() const { return head_; }
+
+  private:
+    void Serve() {
+        SOCKET client = accept(listener_, nullptr, nullptr);
+        if (client == INVALID_SOCKET) {
+            return;
+        }
+        char buffer[4096];
+        while (head_.find("\r\n\r\n") == std::string::npos) {
+            int n = recv(client, buffer, sizeof(buffer), 0);
+            if (n <= 0) {
+                break;
+            }
+            head_.append(buffer, n);
+        }
+        if (answer_) {
+            send(client, response_.data(), static_cast<int>(response_.size()), 0);
+        } else {
+            while (!stop_) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        }
+        closesocket(client);
+    }
+
+    std::string response_;
+    bool answer_;
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::string head_;
+    std::thread thread_;
+};
+
+std::string HttpResponse(const std::string& status, const std::string& body) {
+    return "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\nConnection: close\r\n\r\n" + body;
+}
+
+TEST(WinHttpFetcher, BodiesAreReturnedWhateverTheStatus) {
+    const std::string withZero("abc\0def", 7);
+    struct Case {
+        const char* name;
+        std::string response;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"cut at the first zero byte", HttpResponse("200 OK", withZero), "abc"},
+        {"404 page", HttpResponse("404 Not Found", "<html>gone</html>"), "<html>gone</html>"},
+        {"500 page", HttpResponse("500 Internal Server Error", "oops"), "oops"},
+        {"no body", HttpResponse("200 OK", ""), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackServer server(c.response, true);
+        RecordingPrompter prompter;
+        WinHttpFetcher fetcher(prompter, 5000);
+        EXPECT_EQ(fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(server.Port()) + "/p?q=%E5%A4%8F"), c.text);
+        EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_EQ(server.RequestHead().rfind("GET /p?q=%E5%A4%8F HTTP/1.1\r\n", 0), 0u) << server.RequestHead();
+    }
+}
+
+TEST(WinHttpFetcher, RawBytesKeepZeroBytes) {
+    const std::string picture("\xff\xd8\0\x01jpeg", 7);
+    LoopbackServer server(HttpResponse("200 OK", picture), true);
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 5000);
+    std::string body;
+    ASSERT_TRUE(fetcher.HttpGetBytes("http://127.0.0.1:" + std::to_string(server.Port()) + "/banner.jpg", body));
+    EXPECT_EQ(body, picture);
+}
+
+TEST(WinHttpFetcher, FailuresAreSilentAndEmpty) {
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 2000);
+    int closedPort = 0;
+    {
+        LoopbackServer server(HttpResponse("200 OK", "x"), true);
+        closedPort = server.Port();
+        // Let the server's one connection go by, so the port is closed afterwards.
+        fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(closedPort) + "/");
+    }
+    EXPECT_EQ(fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(closedPort) + "/"), "");
+    EXPECT_EQ(fetcher.HttpGetText("not a url"), "");
+    std::string body = "stale";
+    EXPECT_FALSE(fetcher.HttpGetBytes("http://127.0.0.1:" + std::to_string(closedPort) + "/", body));
+    EXPECT_TRUE(body.empty());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST(WinHttpFetcher, ServerThatNeverAnswersTimesOut) {
+    LoopbackServer server("", false);
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 2000);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(server.Port()) + "/hang"), "");
+    auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 10.0);
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+}  // namespace
+}  // namespace zandrel
