@@ -18,6 +18,7 @@
 
 namespace zandrel {
 
+class DrawBitmap;
 class DrawGraphics;
 class DrawPath;
 
@@ -154,7 +155,19 @@ private:
     LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ForgetWindow(HWND hwnd);
     void Renumber();
+    // tint is a Windows colour.
     Bytes PrepareBackground(std::span<const unsigned char> image, int mode, uint32_t tint) const;
+    // Loads the window's picture (its own or the default one) as it is placed by its mode; false when none.
+    bool PrepareBackgroundBitmap(int windowIndex, DrawBitmap& bitmap);
+
+    // Pieces of HandleWindowMessage.
+    void OnWindowPosChanged(int windowIndex);
+    void OnControlCommand(HWND sender, int code);
+    LRESULT OnControlColour(SkinnedWindow& window, UINT msg, HDC dc, HWND control);
+    void OnSkinnedMouseMove(int windowIndex, LPARAM lParam);
+    void OnSkinnedButtonDown(int windowIndex, LPARAM lParam);
+    void OnSkinnedMouseLeave(int windowIndex);
+    void OnFadeTimer(int windowIndex);
 
     GdiplusSession gdiplus_;
     std::vector<std::unique_ptr<SkinnedWindow>> windows_;

@@ -107,6 +107,15 @@ struct DockedChild {
     int top = 0;
 };
 
+// A brush handed out for a control's WM_CTLCOLOR* message (also in its "Kj_dxjb") and the bitmap behind it (in
+// "Kj_wtjb"). The window record owns both: a control is often destroyed before its parent, and its properties go
+// with it, so only the record can still release them.
+struct ControlColourBrush {
+    HWND control = nullptr;
+    UniqueBrush brush;    // empty for the stock hollow brush
+    UniqueBitmap bitmap;  // empty for the hollow brush
+};
+
 struct FadeState {
     int button = 0;  // 1-based caption button, 0 for none
     int step = 0;    // 0..8
@@ -189,6 +198,8 @@ struct SkinnedWindow {
     FadeState fadeIn;
     FadeState fadeOut;
     bool fadeTimerRunning = false;
+
+    std::vector<ControlColourBrush> controlBrushes;
 };
 
 }  // namespace zandrel
