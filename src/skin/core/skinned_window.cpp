@@ -34,7 +34,7 @@ CaptionButton MakeButton(int width, SkinImageId image, int kind, const char* tip
 }  // namespace
 
 bool SkinEngine::SkinWindow(HWND hwnd, const SkinWindowOptions& options) {
-    if (hwnd == nullptr || !IsWindow(hwnd) || !gdiplus_.IsRunning()) {
+    if (hwnd == nullptr || !IsWindow(hwnd)) {
         return false;
     }
     for (const auto& record : windows_) {
