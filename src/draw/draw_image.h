@@ -40,6 +40,8 @@ class DrawImage : public DrawObject {
     bool ImageRotateFlip(int type);
 
     gp::GpImage* Native() const { return static_cast<gp::GpImage*>(handle_); }
+    // The copy of the bytes an image was loaded from (empty for other images).
+    const MemoryStream& Source() const { return source_; }
 
   protected:
     // Releases what the object holds and makes a stream over a copy of the bytes; nullptr on failure.
