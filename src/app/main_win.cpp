@@ -3,7 +3,8 @@
 
 #include "app/main_window_win.h"
 #include "app/win_prompter.h"
-#include "draw/gdiplus_session.h"
+#include "app/skin_setup_win.h"
+#include "skin/core/skin_engine.h"
 #include "query/winhttp_fetcher_win.h"
 
 #ifndef ZANDREL_DEMO
@@ -12,8 +13,8 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace zandrel;
-    GdiplusSession gdiplus;
-    if (!gdiplus.Start()) {
+    std::unique_ptr<SkinEngine> skin = StartSkinEngine();
+    if (!skin) {
         return 1;
     }
     WinPrompter prompter;
@@ -25,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     options.prompter = &prompter;
     options.fetcher = &fetcher;
     options.quitOnDestroy = true;
+    options.skin = skin.get();
     auto window = MainWindow::Create(options);
     if (!window) {
         return 1;
@@ -37,5 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             DispatchMessageW(&msg);
         }
     }
+    window.reset();
+    skin.reset();  // after the window: shuts GDI+ down
     return static_cast<int>(msg.wParam);
 }

@@ -9,10 +9,12 @@
 #include "app/app_texts.h"
 #include "app/picture_box_win.h"
 #include "app/shape_frame_win.h"
+#include "app/skin_setup_win.h"
 #include "app/win_prompter.h"
 #include "base/encoding.h"
 #include "draw/skin_images.h"
 #include "query/winhttp_fetcher_win.h"
+#include "skin/core/skin_types.h"
 #include "table/grid_window_win.h"
 #include "table/table_ops.h"
 #include "table/table_texts.h"
@@ -81,18 +83,24 @@ std::unique_ptr<MainWindow> MainWindow::Create(const MainWindowOptions& options)
         return nullptr;
     }
     std::unique_ptr<MainWindow> self(new MainWindow(options));
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    // Skinned, the window is a frameless popup that keeps its taskbar button; otherwise it gets the platform's
+    // frame around a client area of the same size.
+    const bool skinned = options.skin != nullptr;
+    const DWORD style = skinned ? WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN
+                                : WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD exStyle = skinned ? WS_EX_APPWINDOW : 0;
     RECT frame{0, 0, kWidth, kHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND hwnd = CreateWindowExW(0, kClassName, L"", style, kX, kY, frame.right - frame.left, frame.bottom - frame.top,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), self.get());
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    HWND hwnd = CreateWindowExW(exStyle, kClassName, L"", style, kX, kY, frame.right - frame.left,
+                                frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), self.get());
     if (!hwnd || !self->CreateControls()) {
         return nullptr;
     }
     self->query_ = std::make_unique<KeywordQuery>(*self, options.endpoints);
+    // The created-event work (skinning included) happens before the first paint.
+    self->OnCreated();
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
-    self->OnCreated();
     return self;
 }
 
@@ -115,7 +123,8 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, RGB(0, 0, 0));
+            SetTextColor(dc, static_cast<COLORREF>(
+                                 reinterpret_cast<ULONG_PTR>(GetPropA(reinterpret_cast<HWND>(lParam), kPropTextColour))));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         case WM_CLOSE:
@@ -175,8 +184,10 @@ bool MainWindow::CreateControls() {
     }
     controls_.emplace(texts::kFrame1, frame);
     // The visible caption text: top left of the caption area.
-    AddControl(texts::kLabel1, L"STATIC", texts::kCaptionTitle, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, hwnd_, 12, 7, 300,
-               18, kIdLabel1);
+    HWND caption = AddControl(texts::kLabel1, L"STATIC", texts::kCaptionTitle, WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                              hwnd_, 12, 7, 300, 18, kIdLabel1);
+    // White on the dark caption; the skin's control-colour handling reads the text colour from this property.
+    SetPropA(caption, kPropTextColour, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(RGB(255, 255, 255))));
     AddControl(texts::kLabel3, L"STATIC", texts::kKeywordPrompt, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, frame, 7, 31,
                96, 24, kIdLabel3);
     AddControl(texts::kEdit2, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, frame, 105, 30, 168,
@@ -223,6 +234,9 @@ bool MainWindow::CreateControls() {
 }
 
 void MainWindow::OnCreated() {
+    if (options_.skin) {
+        ApplyMainWindowSkin(*options_.skin, hwnd_);
+    }
     InitTableHeader(grid_->Model());
     grid_->ModelChanged();
     if (options_.downloadBanner) {

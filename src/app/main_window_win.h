@@ -20,6 +20,7 @@
 namespace zandrel {
 
 class GridWindow;
+class SkinEngine;
 class PictureBox;
 struct BannerMailbox;
 
@@ -29,7 +30,7 @@ struct MainWindowOptions {
     PageFetcher* fetcher = nullptr;    // required: used by the queries
     bool downloadBanner = true;        // fetch the banner picture on a background thread
     bool quitOnDestroy = false;        // post WM_QUIT when the window is gone (the program; not tests)
-    bool applySkin = true;             // hand the window to the skin engine when one is running
+    SkinEngine* skin = nullptr;        // when given, the window is frameless and drawn by the skin engine
     // Opens a promotion page; the default hands the address to the browser.
     std::function<void(const std::string&)> openUrl;
 };

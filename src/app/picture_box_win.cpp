@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "app/skin_setup_win.h"
 #include "draw/draw_image.h"
 
 namespace zandrel {
@@ -60,7 +61,9 @@ void PictureBox::Paint(HDC dc) {
     RECT r;
     GetClientRect(hwnd_, &r);
     if (!bitmap_) {
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        if (!PaintSkinBackdrop(hwnd_, dc)) {
+            FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        }
         return;
     }
     UniqueMemoryDc mem(CreateCompatibleDC(dc));

@@ -1,11 +1,37 @@
 #include "app/shape_frame_win.h"
 
+#include "app/skin_setup_win.h"
 #include "base/win_handles.h"
+#include "draw/draw_graphics.h"
+#include "draw/draw_path.h"
+#include "draw/draw_pen.h"
+#include "skin/core/skin_geometry.h"
 
 namespace zandrel {
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZandrelShapeFrame";
+
+// On a skinned window the frame shows the backdrop behind it with a faint light outline; elsewhere it is a
+// plain etched panel.
+void PaintFrame(HWND hwnd, HDC dc) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    if (PaintSkinBackdrop(hwnd, dc)) {
+        DrawGraphics g;
+        DrawPath outline;
+        DrawPen pen;
+        if (g.CreateFromHDC(dc) && outline.CreatePath() && pen.CreatePen1(0x50FFFFFF, 1.0f)) {
+            g.SetSmoothingMode(4);
+            AddRoundRect(outline, 0.5f, 0.5f, static_cast<float>(r.right) - 1.5f, static_cast<float>(r.bottom) - 1.5f,
+                         6.0f);
+            g.DrawPath(pen, outline);
+        }
+        return;
+    }
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+}
 
 LRESULT CALLBACK ShapeFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -19,10 +45,7 @@ LRESULT CALLBACK ShapeFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: {
             PaintDc paint(hwnd);
-            RECT r;
-            GetClientRect(hwnd, &r);
-            FillRect(paint.get(), &r, GetSysColorBrush(COLOR_BTNFACE));
-            DrawEdge(paint.get(), &r, EDGE_ETCHED, BF_RECT);
+            PaintFrame(hwnd, paint.get());
             return 0;
         }
         default: return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -36,6 +36,8 @@ public:
     // Client rectangle of a cell (row 0 is the header) at the current scroll position.
     RECT CellRect(int row, int column) const;
     int TopRow() const { return topRow_; }
+    // Shows `top` as the first data row under the header (clamped).
+    void ScrollToRow(int top);
     int VisibleDataRows() const;
 
     // Draws the visible part into dc (client coordinates). Used by WM_PAINT and by the benchmark.
@@ -58,7 +60,6 @@ private:
     void OnMouseMove(POINT pt);
     void OnKeyDown(UINT key);
     void UpdateScrollBars();
-    void ScrollToRow(int top);
     void ScrollToX(int x);
     void EnsureCursorVisible();
     int TotalColumnWidth() const;

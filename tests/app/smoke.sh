@@ -24,7 +24,7 @@ import -window root "$out/zandrel-screen.png" && echo "screenshot: $out/zandrel-
 eval "$(xdotool getwindowgeometry --shell "$win")"
 echo "window $WIDTH x $HEIGHT at $X,$Y"
 
-timeout 20 wine "$keeper" close ZandrelMainWindow
+timeout 20 wine "$keeper" close ZandrelMainWindow "$(basename "$exe")"
 for _ in $(seq 1 100); do
   if ! kill -0 "$pid" 2>/dev/null; then
     echo "closed without a prompt"
