@@ -1,0 +1,109 @@
+// Figures only: a depth-3 suggestion query for 连衣裙 through the real main window and WinHTTP against a
+// marketplace that waits 50 ms before every answer. Prints the requests made, the wall time and the wall time
+// over the sum of the server delays (1.0 would mean no overhead at all).
+//
+// Run by hand from the repository root:
+//   python3 tools/marketplace/marketplace.py --port 18190 --delay-ms 50 --log /tmp/bench-requests.log &
+//   wine build/windows/tests/app/query_bench_win.exe 18190 'Z:\tmp\bench-requests.log'
+//   kill %1
+// The second argument (the server's request log) is optional; the count of requests is taken from the fetcher
+// either way and, when the log is given, compared with the lines the server wrote.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "base/encoding.h"
+#include "draw/gdiplus_session.h"
+#include "query/winhttp_fetcher_win.h"
+#include "scripted_prompter.h"
+
+namespace {
+
+constexpr double kServerDelayMs = 50.0;
+
+class CountingFetcher : public zandrel::PageFetcher {
+  public:
+    explicit CountingFetcher(zandrel::PageFetcher& inner) : inner_(inner) {}
+    std::string HttpGetText(const std::string& url) override {
+        ++requests;
+        return inner_.HttpGetText(url);
+    }
+    int requests = 0;
+
+  private:
+    zandrel::PageFetcher& inner_;
+};
+
+long CountLines(const char* path) {
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) {
+        return -1;
+    }
+    long lines = 0;
+    for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f)) {
+        lines += c == '\n' ? 1 : 0;
+    }
+    std::fclose(f);
+    return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace zandrel;
+    if (argc < 2 || std::atoi(argv[1]) <= 0) {
+        std::fprintf(stderr, "usage: query_bench_win PORT [REQUEST_LOG]\n");
+        return 2;
+    }
+    const std::string host = std::string("127.0.0.1:") + argv[1];
+    const char* logPath = argc > 2 ? argv[2] : nullptr;
+
+    GdiplusSession gdiplus;
+    if (!gdiplus.Start()) {
+        std::fprintf(stderr, "GDI+ did not start\n");
+        return 1;
+    }
+    testing::ScriptedPrompter prompter;
+    WinHttpFetcher winhttp(prompter);
+    CountingFetcher fetcher(winhttp);
+    MainWindowOptions options;
+    options.endpoints.suggestHost = host;
+    options.endpoints.suggestHost2 = host;
+    options.endpoints.searchHost = host;
+    options.prompter = &prompter;
+    options.fetcher = &fetcher;
+    options.downloadBanner = false;
+    options.openUrl = [](const std::string&) {};
+    std::unique_ptr<MainWindow> window = MainWindow::Create(options);
+    if (!window) {
+        std::fprintf(stderr, "the main window was not created\n");
+        return 1;
+    }
+    window->SetKeyword(Utf8ToGbk("连衣裙"));
+    SendMessageW(window->Control(texts::kCombo1), CB_SETCURSEL, 2, 0);
+    const long logBefore = logPath ? CountLines(logPath) : -1;
+
+    const auto start = std::chrono::steady_clock::now();
+    SendMessageW(window->Control(texts::kButton1), BM_CLICK, 0, 0);
+    const double wallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+
+    std::printf("depth-3 suggestion query for the seed keyword, server delay %.0f ms\n", kServerDelayMs);
+    std::printf("rows:                        %d\n", window->RowCount() - 1);
+    std::printf("requests made (fetcher):     %d\n", fetcher.requests);
+    if (logBefore >= 0) {
+        std::printf("requests logged (server):    %ld\n", CountLines(logPath) - logBefore);
+    }
+    std::printf("wall time:                   %.0f ms\n", wallMs);
+    if (fetcher.requests > 0) {
+        std::printf("wall / (requests x 50 ms):   %.3f\n", wallMs / (fetcher.requests * kServerDelayMs));
+        std::printf("overhead per request:        %.1f ms\n", wallMs / fetcher.requests - kServerDelayMs);
+    }
+    std::printf("messages shown:              %zu\n", prompter.messages.size());
+    return 0;
+}

@@ -1,0 +1,760 @@
+// The two query buttons of the real main window, over WinHTTP, against the simulated marketplace that the
+// ctest fixture starts on a loopback port (ZANDREL_MARKET_PORT in the environment; its request log is at
+// ZANDREL_MARKET_LOG, a path compiled in).
+//
+// The expected rows below were worked out from the marketplace's rules, not by running the query code:
+// for a keyword of w words beyond the first, source A suggests keyword + " " + 夏/新款/韩版 (the first 3 - w),
+// source B 夏/显瘦 (the first 2 - w), source C 长款/雪纺 (the first 2 - w); every listing count is
+// crc32(UTF-8 of the suggestion) % 900000 + 1000. The search page offers max(2, 5 - w) links
+// keyword + " " + 同款/推荐/热卖/包邮/特价, of which all but the last two are taken. The rows then follow the
+// numbering, "搜索关键词" and level rules of the two query runs: 7 entries for the seed 连衣裙, so rows 1 to 7
+// (连衣裙 夏 twice, as A and B both suggest it); at the second level each of those 7 keywords gives 4 rows; at
+// the third level the walk starts after row 4 (the last batch had 4 entries) and takes the 36 rows 5 to 40,
+// which the first three (one-word) keywords stretch by 4 rows each and the rest by 1.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "app/picture_box_win.h"
+#include "base/encoding.h"
+#include "draw/draw_image.h"
+#include "draw/gdiplus_session.h"
+#include "query/winhttp_fetcher_win.h"
+#include "scripted_prompter.h"
+#include "table/grid_window_win.h"
+
+namespace zandrel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A query time-out short enough for the cases with a server that never answers.
+constexpr int kShortTimeoutMs = 1000;
+
+std::string Env(const wchar_t* name) {
+    wchar_t buffer[2048] = {};
+    DWORD n = GetEnvironmentVariableW(name, buffer, 2048);
+    if (n == 0 || n >= 2048) {
+        return {};
+    }
+    return WideToGbk(buffer);
+}
+
+// A path handed over by ctest: a Unix path under Wine (reached through drive Z:), a Windows path otherwise.
+std::wstring HostPath(const std::string& path) {
+    std::wstring w = GbkToWide(path);
+    if (!w.empty() && w[0] == L'/') {
+        for (wchar_t& c : w) {
+            if (c == L'/') {
+                c = L'\\';
+            }
+        }
+        w = L"Z:" + w;
+    }
+    return w;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE f =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string data;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) {
+        data.append(buffer, got);
+    }
+    CloseHandle(f);
+    return data;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    bool ok =
+        WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(f);
+    return ok;
+}
+
+// Every request target the marketplace received, one a line, as received.
+class RequestLog {
+  public:
+    RequestLog() : path_(HostPath(ZANDREL_MARKET_LOG)) {}
+    bool Available() const { return !path_.empty() && GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    void Mark() { mark_ = ReadFileBytes(path_).size(); }
+    // The lines written since Mark().
+    std::vector<std::string> Since() const {
+        std::string all = ReadFileBytes(path_);
+        std::vector<std::string> lines;
+        size_t pos = mark_ < all.size() ? mark_ : all.size();
+        while (pos < all.size()) {
+            size_t end = all.find('\n', pos);
+            if (end == std::string::npos) {
+                end = all.size();
+            }
+            lines.push_back(all.substr(pos, end - pos));
+            pos = end + 1;
+        }
+        return lines;
+    }
+
+  private:
+    std::wstring path_;
+    size_t mark_ = 0;
+};
+
+// Handles the messages of this thread for the given time, or until `done` holds.
+template <typename Done>
+bool PumpUntil(int milliseconds, Done done) {
+    const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) {
+            return true;
+        }
+        if (Clock::now() >= end) {
+            return false;
+        }
+        Sleep(10);
+    }
+}
+
+// A loopback port on which nothing listens: bound once to learn a free number, then closed.
+int ClosedPort() {
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in addr = {};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+    int len = sizeof(addr);
+    getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
+    closesocket(s);
+    return ntohs(addr.sin_port);
+}
+
+// Listens on a loopback port and never accepts: connections complete in the backlog, requests go unanswered.
+class SilentServer {
+  public:
+    SilentServer() {
+        socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in addr = {};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(socket_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+        listen(socket_, 16);
+        int len = sizeof(addr);
+        getsockname(socket_, reinterpret_cast<sockaddr*>(&addr), &len);
+        port_ = ntohs(addr.sin_port);
+    }
+    ~SilentServer() { closesocket(socket_); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    int Port() const { return port_; }
+
+  private:
+    SOCKET socket_ = INVALID_SOCKET;
+    int port_ = 0;
+};
+
+Endpoints EndpointsAt(int port) {
+    const std::string host = "127.0.0.1:" + std::to_string(port);
+    Endpoints e;
+    e.suggestHost = host;
+    e.suggestHost2 = host;
+    e.searchHost = host;
+    e.bannerUrl = "http://" + host + "/banner.jpg";
+    e.promotionUrl1 = "http://" + host + "/promo1";
+    e.promotionUrl2 = "http://" + host + "/promo2";
+    return e;
+}
+
+int MarketPort() {
+    return std::atoi(Env(L"ZANDREL_MARKET_PORT").c_str());
+}
+
+// Records, with every message, whether the status label was showing at that moment.
+class WatchingPrompter : public testing::ScriptedPrompter {
+  public:
+    HWND label = nullptr;
+    std::vector<bool> labelShown;
+    MessageAnswer ShowMessage(std::string_view text,
+                              std::string_view title,
+                              MessageButtons buttons,
+                              MessageIcon icon) override {
+        labelShown.push_back(label != nullptr && IsWindowVisible(label));
+        return ScriptedPrompter::ShowMessage(text, title, buttons, icon);
+    }
+};
+
+// One expected table row, readable UTF-8: 序号, 关键词, 宝贝数, 搜索关键词.
+struct Row {
+    const char* seq;
+    const char* keyword;
+    const char* count;
+    const char* searched;
+};
+
+// One row per line, in table order.
+// clang-format off
+constexpr Row kSuggest1[] = {
+    {"1", "连衣裙 夏", "40420", "连衣裙"},
+    {"2", "连衣裙 新款", "550609", ""},
+    {"3", "连衣裙 韩版", "228121", ""},
+    {"4", "连衣裙 夏", "40420", ""},
+    {"5", "连衣裙 显瘦", "490997", ""},
+    {"6", "连衣裙 长款", "36162", ""},
+    {"7", "连衣裙 雪纺", "843543", ""},
+};
+
+constexpr Row kSuggest2[] = {
+    {"1", "连衣裙 夏", "40420", "连衣裙"},
+    {"2", "连衣裙 新款", "550609", ""},
+    {"3", "连衣裙 韩版", "228121", ""},
+    {"4", "连衣裙 夏", "40420", ""},
+    {"5", "连衣裙 显瘦", "490997", ""},
+    {"6", "连衣裙 长款", "36162", ""},
+    {"7", "连衣裙 雪纺", "843543", ""},
+    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
+    {"2", "连衣裙 夏 新款", "847719", ""},
+    {"3", "连衣裙 夏 夏", "861890", ""},
+    {"4", "连衣裙 夏 长款", "123956", ""},
+    {"1", "连衣裙 新款 夏", "61008", "连衣裙 新款"},
+    {"2", "连衣裙 新款 新款", "38361", ""},
+    {"3", "连衣裙 新款 夏", "61008", ""},
+    {"4", "连衣裙 新款 长款", "840266", ""},
+    {"1", "连衣裙 韩版 夏", "832561", "连衣裙 韩版"},
+    {"2", "连衣裙 韩版 新款", "214203", ""},
+    {"3", "连衣裙 韩版 夏", "832561", ""},
+    {"4", "连衣裙 韩版 长款", "732328", ""},
+    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
+    {"2", "连衣裙 夏 新款", "847719", ""},
+    {"3", "连衣裙 夏 夏", "861890", ""},
+    {"4", "连衣裙 夏 长款", "123956", ""},
+    {"1", "连衣裙 显瘦 夏", "419660", "连衣裙 显瘦"},
+    {"2", "连衣裙 显瘦 新款", "213791", ""},
+    {"3", "连衣裙 显瘦 夏", "419660", ""},
+    {"4", "连衣裙 显瘦 长款", "419020", ""},
+    {"1", "连衣裙 长款 夏", "276212", "连衣裙 长款"},
+    {"2", "连衣裙 长款 新款", "281626", ""},
+    {"3", "连衣裙 长款 夏", "276212", ""},
+    {"4", "连衣裙 长款 长款", "97321", ""},
+    {"1", "连衣裙 雪纺 夏", "377035", "连衣裙 雪纺"},
+    {"2", "连衣裙 雪纺 新款", "742370", ""},
+    {"3", "连衣裙 雪纺 夏", "377035", ""},
+    {"4", "连衣裙 雪纺 长款", "491889", ""},
+};
+
+constexpr Row kSuggest3[] = {
+    {"1", "连衣裙 夏", "40420", "连衣裙"},
+    {"2", "连衣裙 新款", "550609", ""},
+    {"3", "连衣裙 韩版", "228121", ""},
+    {"4", "连衣裙 夏", "40420", ""},
+    {"5", "连衣裙 显瘦", "490997", ""},
+    {"6", "连衣裙 长款", "36162", ""},
+    {"7", "连衣裙 雪纺", "843543", ""},
+    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
+    {"2", "连衣裙 夏 新款", "847719", ""},
+    {"3", "连衣裙 夏 夏", "861890", ""},
+    {"4", "连衣裙 夏 长款", "123956", ""},
+    {"1", "连衣裙 新款 夏", "61008", "连衣裙 新款"},
+    {"2", "连衣裙 新款 新款", "38361", ""},
+    {"3", "连衣裙 新款 夏", "61008", ""},
+    {"4", "连衣裙 新款 长款", "840266", ""},
+    {"1", "连衣裙 韩版 夏", "832561", "连衣裙 韩版"},
+    {"2", "连衣裙 韩版 新款", "214203", ""},
+    {"3", "连衣裙 韩版 夏", "832561", ""},
+    {"4", "连衣裙 韩版 长款", "732328", ""},
+    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
+    {"2", "连衣裙 夏 新款", "847719", ""},
+    {"3", "连衣裙 夏 夏", "861890", ""},
+    {"4", "连衣裙 夏 长款", "123956", ""},
+    {"1", "连衣裙 显瘦 夏", "419660", "连衣裙 显瘦"},
+    {"2", "连衣裙 显瘦 新款", "213791", ""},
+    {"3", "连衣裙 显瘦 夏", "419660", ""},
+    {"4", "连衣裙 显瘦 长款", "419020", ""},
+    {"1", "连衣裙 长款 夏", "276212", "连衣裙 长款"},
+    {"2", "连衣裙 长款 新款", "281626", ""},
+    {"3", "连衣裙 长款 夏", "276212", ""},
+    {"4", "连衣裙 长款 长款", "97321", ""},
+    {"1", "连衣裙 雪纺 夏", "377035", "连衣裙 雪纺"},
+    {"2", "连衣裙 雪纺 新款", "742370", ""},
+    {"3", "连衣裙 雪纺 夏", "377035", ""},
+    {"4", "连衣裙 雪纺 长款", "491889", ""},
+    {"1", "连衣裙 显瘦 夏", "419660", "连衣裙 显瘦"},
+    {"2", "连衣裙 显瘦 新款", "213791", ""},
+    {"3", "连衣裙 显瘦 夏", "419660", ""},
+    {"4", "连衣裙 显瘦 长款", "419020", ""},
+    {"1", "连衣裙 长款 夏", "276212", "连衣裙 长款"},
+    {"2", "连衣裙 长款 新款", "281626", ""},
+    {"3", "连衣裙 长款 夏", "276212", ""},
+    {"4", "连衣裙 长款 长款", "97321", ""},
+    {"1", "连衣裙 雪纺 夏", "377035", "连衣裙 雪纺"},
+    {"2", "连衣裙 雪纺 新款", "742370", ""},
+    {"3", "连衣裙 雪纺 夏", "377035", ""},
+    {"4", "连衣裙 雪纺 长款", "491889", ""},
+    {"1", "连衣裙 夏 夏 夏", "273648", ""},
+    {"1", "连衣裙 夏 新款 夏", "308757", ""},
+    {"1", "连衣裙 夏 夏 夏", "273648", ""},
+    {"1", "连衣裙 夏 长款 夏", "436817", ""},
+    {"1", "连衣裙 新款 夏 夏", "209465", ""},
+    {"1", "连衣裙 新款 新款 夏", "871314", ""},
+    {"1", "连衣裙 新款 夏 夏", "209465", ""},
+    {"1", "连衣裙 新款 长款 夏", "771638", ""},
+    {"1", "连衣裙 韩版 夏 夏", "123830", ""},
+    {"1", "连衣裙 韩版 新款 夏", "151741", ""},
+    {"1", "连衣裙 韩版 夏 夏", "123830", ""},
+    {"1", "连衣裙 韩版 长款 夏", "337753", ""},
+    {"1", "连衣裙 夏 夏 夏", "273648", ""},
+    {"1", "连衣裙 夏 新款 夏", "308757", ""},
+    {"1", "连衣裙 夏 夏 夏", "273648", ""},
+    {"1", "连衣裙 夏 长款 夏", "436817", ""},
+    {"1", "连衣裙 显瘦 夏 夏", "570972", ""},
+    {"1", "连衣裙 显瘦 新款 夏", "837729", ""},
+    {"1", "连衣裙 显瘦 夏 夏", "570972", ""},
+    {"1", "连衣裙 显瘦 长款 夏", "3237", ""},
+    {"1", "连衣裙 长款 夏 夏", "829312", ""},
+    {"1", "连衣裙 长款 新款 夏", "433048", ""},
+    {"1", "连衣裙 长款 夏 夏", "829312", ""},
+    {"1", "连衣裙 长款 长款 夏", "438780", ""},
+    {"1", "连衣裙 雪纺 夏 夏", "760207", ""},
+    {"1", "连衣裙 雪纺 新款 夏", "890041", ""},
+    {"1", "连衣裙 雪纺 夏 夏", "760207", ""},
+    {"1", "连衣裙 雪纺 长款 夏", "28125", ""},
+    {"1", "连衣裙 显瘦 夏 夏", "570972", ""},
+    {"1", "连衣裙 显瘦 新款 夏", "837729", ""},
+    {"1", "连衣裙 显瘦 夏 夏", "570972", ""},
+    {"1", "连衣裙 显瘦 长款 夏", "3237", ""},
+    {"1", "连衣裙 长款 夏 夏", "829312", ""},
+};
+
+constexpr Row kSuggestSpace1[] = {
+    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
+    {"2", "连衣裙 夏 新款", "847719", ""},
+    {"3", "连衣裙 夏 夏", "861890", ""},
+    {"4", "连衣裙 夏 长款", "123956", ""},
+};
+
+constexpr Row kRelated1[] = {
+    {"1", "连衣裙 同款", "", "连衣裙"},
+    {"2", "连衣裙 推荐", "", ""},
+    {"3", "连衣裙 热卖", "", ""},
+};
+
+constexpr Row kRelated2[] = {
+    {"1", "连衣裙 同款", "", "连衣裙"},
+    {"2", "连衣裙 推荐", "", ""},
+    {"3", "连衣裙 热卖", "", ""},
+    {"1", "连衣裙 同款 同款", "", "连衣裙 同款"},
+    {"2", "连衣裙 同款 推荐", "", ""},
+    {"1", "连衣裙 推荐 同款", "", "连衣裙 推荐"},
+    {"2", "连衣裙 推荐 推荐", "", ""},
+    {"1", "连衣裙 热卖 同款", "", "连衣裙 热卖"},
+    {"2", "连衣裙 热卖 推荐", "", ""},
+};
+
+constexpr Row kRelated3[] = {
+    {"1", "连衣裙 同款", "", "连衣裙"},
+    {"2", "连衣裙 推荐", "", ""},
+    {"3", "连衣裙 热卖", "", ""},
+    {"1", "连衣裙 同款 同款", "", "连衣裙 同款"},
+    {"2", "连衣裙 同款 推荐", "", ""},
+    {"1", "连衣裙 推荐 同款", "", "连衣裙 推荐"},
+    {"2", "连衣裙 推荐 推荐", "", ""},
+    {"1", "连衣裙 热卖 同款", "", "连衣裙 热卖"},
+    {"2", "连衣裙 热卖 推荐", "", ""},
+    {"1", "连衣裙 同款 同款", "", "连衣裙 同款"},
+    {"2", "连衣裙 同款 推荐", "", ""},
+    {"1", "连衣裙 推荐 同款", "", "连衣裙 推荐"},
+    {"2", "连衣裙 推荐 推荐", "", ""},
+    {"1", "连衣裙 热卖 同款", "", "连衣裙 热卖"},
+    {"2", "连衣裙 热卖 推荐", "", ""},
+    {"1", "连衣裙 同款 同款 同款", "", "连衣裙 同款 同款"},
+    {"1", "连衣裙 同款 推荐 同款", "", "连衣裙 同款 推荐"},
+    {"1", "连衣裙 推荐 同款 同款", "", "连衣裙 推荐 同款"},
+    {"1", "连衣裙 推荐 推荐 同款", "", "连衣裙 推荐 推荐"},
+    {"1", "连衣裙 热卖 同款 同款", "", "连衣裙 热卖 同款"},
+    {"1", "连衣裙 热卖 推荐 同款", "", "连衣裙 热卖 推荐"},
+};
+
+constexpr Row kRelatedSpace1[] = {
+    {"1", "连衣裙 夏 同款", "", "连衣裙 夏"},
+    {"2", "连衣裙 夏 推荐", "", ""},
+};
+
+constexpr Row kRelatedSpace3[] = {
+    {"1", "连衣裙 夏 同款", "", "连衣裙 夏"},
+    {"2", "连衣裙 夏 推荐", "", ""},
+    {"1", "连衣裙 夏 同款 同款", "", "连衣裙 夏 同款"},
+    {"1", "连衣裙 夏 推荐 同款", "", "连衣裙 夏 推荐"},
+    {"1", "连衣裙 夏 同款 同款", "", "连衣裙 夏 同款"},
+    {"1", "连衣裙 夏 推荐 同款", "", "连衣裙 夏 推荐"},
+};
+// clang-format on
+
+class QueryWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        WSADATA wsa;
+        WSAStartup(MAKEWORD(2, 2), &wsa);
+        ASSERT_TRUE(gdiplus.Start());
+    }
+    static void TearDownTestSuite() {
+        gdiplus.Stop();
+        WSACleanup();
+    }
+
+    void SetUp() override {
+        port = MarketPort();
+        ASSERT_GT(port, 0) << "ZANDREL_MARKET_PORT is not set: run the test through ctest";
+        ASSERT_TRUE(log.Available()) << "no marketplace request log at " << ZANDREL_MARKET_LOG;
+    }
+
+    void TearDown() override { window.reset(); }
+
+    void Open(const Endpoints& endpoints,
+              int timeoutMs = WinHttpFetcher::kDefaultTimeoutMs,
+              bool downloadBanner = false) {
+        fetcher = std::make_unique<WinHttpFetcher>(prompter, timeoutMs);
+        MainWindowOptions options;
+        options.endpoints = endpoints;
+        options.prompter = &prompter;
+        options.fetcher = fetcher.get();
+        options.downloadBanner = downloadBanner;
+        options.openUrl = [](const std::string&) {};
+        window = MainWindow::Create(options);
+        ASSERT_TRUE(window);
+        prompter.label = window->Control(texts::kLabel2);
+    }
+
+    HWND Control(const char* name) { return window->Control(name); }
+
+    void Type(const char* utf8) {
+        std::wstring w = GbkToWide(Utf8ToGbk(utf8));
+        SendMessageW(Control(texts::kEdit2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(w.c_str()));
+    }
+    void ChooseDepth(int depth) { SendMessageW(Control(texts::kCombo1), CB_SETCURSEL, depth - 1, 0); }
+    void Click(const char* name) { SendMessageW(Control(name), BM_CLICK, 0, 0); }
+
+    // The data rows (all four columns) against the expected ones, compared as GBK bytes.
+    void ExpectRows(const Row* rows, size_t n) {
+        GridModel& model = window->Grid().Model();
+        ASSERT_EQ(model.RowCount(), static_cast<int>(n) + 1);
+        for (size_t i = 0; i < n; ++i) {
+            const char* expected[4] = {rows[i].seq, rows[i].keyword, rows[i].count, rows[i].searched};
+            for (int column = 0; column < 4; ++column) {
+                std::string got = model.GetCell(static_cast<int>(i) + 1, column);
+                if (got != Utf8ToGbk(expected[column])) {
+                    ADD_FAILURE() << "row " << i + 1 << " column " << column << ": got \"" << GbkToUtf8(got)
+                                  << "\", expected \"" << expected[column] << "\"";
+                }
+            }
+        }
+    }
+
+    // "查询完成" shown once, as the only message; the status label was showing then (suggestion query) or
+    // not (related searches) and is hidden now; the document is marked modified.
+    void ExpectQueryDone(bool labelShownAtTheEnd) {
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text, Utf8ToGbk("查询完成"));
+        EXPECT_EQ(prompter.messages[0].title, Utf8ToGbk("信息："));
+        EXPECT_EQ(prompter.messages[0].buttons, MessageButtons::Ok);
+        ASSERT_EQ(prompter.labelShown.size(), 1u);
+        EXPECT_EQ(prompter.labelShown[0], labelShownAtTheEnd);
+        EXPECT_FALSE(IsWindowVisible(Control(texts::kLabel2)));
+        EXPECT_TRUE(window->Document().modified);
+    }
+
+    static inline GdiplusSession gdiplus;
+    int port = 0;
+    RequestLog log;
+    WatchingPrompter prompter;
+    std::unique_ptr<WinHttpFetcher> fetcher;
+    std::unique_ptr<MainWindow> window;
+};
+
+struct QueryCase {
+    const char* name;
+    const char* button;  // layout name of the button pressed
+    const char* seed;    // UTF-8
+    int depth;
+    const Row* rows;
+    size_t rowCount;
+    size_t requests;  // 3 per suggestion step, 1 per related lookup
+};
+
+#define ROWS(table) table, std::size(table)
+
+TEST_F(QueryWindowTest, EachDepthOfBothQueriesGivesExactlyTheExpectedRows) {
+    const QueryCase cases[] = {
+        {"suggestions, depth 1", texts::kButton1, "连衣裙", 1, ROWS(kSuggest1), 3},
+        {"suggestions, depth 2", texts::kButton1, "连衣裙", 2, ROWS(kSuggest2), 3 + 7 * 3},
+        {"suggestions, depth 3", texts::kButton1, "连衣裙", 3, ROWS(kSuggest3), 3 + 7 * 3 + 36 * 3},
+        {"suggestions, keyword with a space", texts::kButton1, "连衣裙 夏", 1, ROWS(kSuggestSpace1), 3},
+        {"related, depth 1", texts::kButton3, "连衣裙", 1, ROWS(kRelated1), 1},
+        {"related, depth 2", texts::kButton3, "连衣裙", 2, ROWS(kRelated2), 1 + 3},
+        {"related, depth 3", texts::kButton3, "连衣裙", 3, ROWS(kRelated3), 1 + 3 + 9},
+        {"related, keyword with a space", texts::kButton3, "连衣裙 夏", 1, ROWS(kRelatedSpace1), 1},
+        {"related, keyword with a space, depth 3", texts::kButton3, "连衣裙 夏", 3, ROWS(kRelatedSpace3), 1 + 2 + 4},
+    };
+    for (const QueryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.messages.clear();
+        prompter.labelShown.clear();
+        Open(EndpointsAt(port));
+        if (!window) {
+            return;
+        }
+        Type(c.seed);
+        ChooseDepth(c.depth);
+        log.Mark();
+        const auto start = Clock::now();
+        Click(c.button);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        std::printf("%s: %zu rows, %zu requests, %lld ms\n", c.name, c.rowCount, log.Since().size(),
+                    static_cast<long long>(ms));
+        ExpectRows(c.rows, c.rowCount);
+        ExpectQueryDone(c.button == texts::kButton1);
+        EXPECT_EQ(log.Since().size(), c.requests);
+        window.reset();
+    }
+}
+
+struct TargetCase {
+    const char* button;
+    const char* seed;  // UTF-8
+    std::vector<std::string> targets;
+};
+
+// What reaches the server for a keyword, with and without a space: the suggestion services get the UTF-8
+// escapes of each Chinese character, the search page one escape per GBK byte and %20 for the space.
+TEST_F(QueryWindowTest, RequestTargetsCarryTheEncodedKeyword) {
+    const std::string lianyiqun = "%E8%BF%9E%E8%A1%A3%E8%A3%99";  // 连衣裙 in UTF-8
+    const std::string xia = "%E5%A4%8F";                          // 夏 in UTF-8
+    const TargetCase cases[] = {
+        {texts::kButton1,
+         "连衣裙",
+         {"/sug?code=utf-8&q=" + lianyiqun + "&callback=jsonp1304&k=1&area=c2c&bucketid=5",
+          "/sug?code=utf-8&callback=?&q=" + lianyiqun,
+          "/sug?code=utf-8&q=" + lianyiqun + "&callback=jsonp630&area=etao&k=1"}},
+        // The query code puts the space in the URL as it is; WinHTTP escapes it on the way out.
+        {texts::kButton1,
+         "连衣裙 夏",
+         {"/sug?code=utf-8&q=" + lianyiqun + "%20" + xia + "&callback=jsonp1304&k=1&area=c2c&bucketid=5",
+          "/sug?code=utf-8&callback=?&q=" + lianyiqun + "%20" + xia,
+          "/sug?code=utf-8&q=" + lianyiqun + "%20" + xia + "&callback=jsonp630&area=etao&k=1"}},
+        {texts::kButton3, "连衣裙", {"/search?&q=%C1%AC%D2%C2%C8%B9"}},
+        {texts::kButton3, "连衣裙 夏", {"/search?&q=%C1%AC%D2%C2%C8%B9%20%CF%C4"}},
+        {texts::kButton3, "", {"/search?&q="}},  // the related lookup does not refuse an empty keyword
+    };
+    for (const TargetCase& c : cases) {
+        SCOPED_TRACE(std::string(GbkToUtf8(c.button)) + " \"" + c.seed + "\"");
+        prompter.messages.clear();
+        prompter.labelShown.clear();
+        Open(EndpointsAt(port));
+        if (!window) {
+            return;
+        }
+        Type(c.seed);
+        log.Mark();
+        Click(c.button);
+        EXPECT_EQ(log.Since(), c.targets);
+        ExpectQueryDone(c.button == texts::kButton1);
+        window.reset();
+    }
+}
+
+TEST_F(QueryWindowTest, EmptyKeywordOnTheSuggestionButtonOnlyAsks) {
+    Open(EndpointsAt(port));
+    ChooseDepth(3);
+    log.Mark();
+    Click(texts::kButton1);
+    Sleep(200);  // a request, had one been sent, reaches the log
+    EXPECT_TRUE(log.Since().empty());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, Utf8ToGbk("请输入查询关键词"));
+    EXPECT_EQ(prompter.messages[0].title, Utf8ToGbk("温馨提示"));
+    EXPECT_EQ(prompter.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(window->RowCount(), 1);
+    EXPECT_FALSE(window->Document().modified);
+    EXPECT_FALSE(IsWindowVisible(Control(texts::kLabel2)));
+}
+
+struct FailureCase {
+    const char* name;
+    bool silent;  // a server that accepts and never answers; otherwise a refused connection
+    const char* button;
+    int depth;
+    int requests;  // requests the run makes before it ends
+};
+
+TEST_F(QueryWindowTest, UnreachableOrSilentServersEndWithQueryDoneAndNoRows) {
+    const FailureCase cases[] = {
+        {"refused, suggestions", false, texts::kButton1, 1, 3},
+        {"refused, suggestions, depth 3", false, texts::kButton1, 3, 3},
+        {"refused, related, depth 3", false, texts::kButton3, 3, 1},
+        {"silent, suggestions, depth 3", true, texts::kButton1, 3, 3},
+        {"silent, related, depth 3", true, texts::kButton3, 3, 1},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.messages.clear();
+        prompter.labelShown.clear();
+        SilentServer silent;
+        Open(EndpointsAt(c.silent ? silent.Port() : ClosedPort()), kShortTimeoutMs);
+        if (!window) {
+            return;
+        }
+        Type("连衣裙");
+        ChooseDepth(c.depth);
+        const auto start = Clock::now();
+        Click(c.button);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        std::printf("%s: %lld ms\n", c.name, static_cast<long long>(ms));
+        EXPECT_EQ(window->RowCount(), 1);
+        ExpectQueryDone(c.button == texts::kButton1);
+        // Each request ends at the time-out at the latest (with room for a slow machine).
+        EXPECT_LT(ms, c.requests * kShortTimeoutMs * 2 + 1000);
+        if (c.silent) {
+            EXPECT_GE(ms, c.requests * kShortTimeoutMs * 9 / 10);
+        }
+        window.reset();
+    }
+}
+
+TEST(QueryFetcherTimeout, DefaultTimeoutKeepsAStuckRequestShort) {
+    EXPECT_GT(WinHttpFetcher::kDefaultTimeoutMs, 0);
+    EXPECT_LE(WinHttpFetcher::kDefaultTimeoutMs, 15000);
+}
+
+struct BannerCase {
+    const char* name;
+    const char* path;  // on the marketplace; nullptr: a closed port
+    bool shown;
+};
+
+TEST_F(QueryWindowTest, BannerArrivesFromTheImageServerOrTheBoxStaysEmpty) {
+    const BannerCase cases[] = {
+        {"the banner picture", "/banner.jpg", true},
+        {"an error page instead of a picture", "/no-such-banner.jpg", false},
+        {"a refused connection", nullptr, false},
+    };
+    for (const BannerCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.messages.clear();
+        Endpoints endpoints = EndpointsAt(port);
+        endpoints.bannerUrl = c.path ? "http://127.0.0.1:" + std::to_string(port) + c.path
+                                     : "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/banner.jpg";
+        log.Mark();
+        Open(endpoints, WinHttpFetcher::kDefaultTimeoutMs, true);
+        if (!window) {
+            return;
+        }
+        PictureBox* banner = window->Picture(texts::kPicture3);
+        ASSERT_NE(banner, nullptr);
+        if (c.shown) {
+            EXPECT_TRUE(PumpUntil(5000, [&] { return banner->HasPicture(); }));
+        } else {
+            if (c.path) {
+                // The answer has come once the server logged the request; give its message time to arrive.
+                EXPECT_TRUE(PumpUntil(5000, [&] { return !log.Since().empty(); }));
+            }
+            PumpUntil(1000, [] { return false; });
+            EXPECT_FALSE(banner->HasPicture());
+        }
+        if (c.path) {
+            EXPECT_EQ(log.Since(), std::vector<std::string>{c.path});
+        }
+        EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_TRUE(window->Picture(texts::kPicture4)->HasPicture());
+        window.reset();
+    }
+}
+
+// A GDI+ bitmap made from a GDI one.
+class CapturedBitmap : public DrawBitmap {
+  public:
+    bool FromHbitmap(HBITMAP bitmap) {
+        DisposeImage();
+        gp::GpBitmap* image = nullptr;
+        const gp::GpStatus status = gp::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image);
+        return Adopt(status, image);
+    }
+};
+
+// After a depth-2 suggestion query the window is captured into artifacts/query_depth2.png in the build tree.
+TEST_F(QueryWindowTest, DepthTwoResultWindowIsCapturedAsPng) {
+    Open(EndpointsAt(port));
+    ASSERT_TRUE(window);
+    Type("连衣裙");
+    ChooseDepth(2);
+    Click(texts::kButton1);
+    ASSERT_EQ(window->RowCount(), 36);
+    HWND hwnd = window->Hwnd();
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    PumpUntil(300, [] { return false; });
+
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC windowDc = GetWindowDC(hwnd);
+    HDC memory = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    EXPECT_TRUE(BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY));
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, windowDc);
+
+    CapturedBitmap picture;
+    const bool made = picture.FromHbitmap(bitmap);
+    DeleteObject(bitmap);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(picture.GetImageWidth(), static_cast<unsigned>(width));
+    // Not a blank capture: the grid's text and lines give many distinct colours.
+    std::vector<uint32_t> colours;
+    for (int y = 0; y < height; y += 7) {
+        for (int x = 0; x < width; x += 7) {
+            uint32_t c = picture.BitmapGetPixel(x, y);
+            if (std::find(colours.begin(), colours.end(), c) == colours.end()) {
+                colours.push_back(c);
+            }
+        }
+    }
+    EXPECT_GT(colours.size(), 4u);
+
+    std::vector<unsigned char> png = picture.SaveImageToBytes(kPngFormatId);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(std::string(png.begin(), png.begin() + 4), "\x89PNG");
+    std::wstring folder = HostPath(ZANDREL_ARTIFACTS_DIR);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    EXPECT_TRUE(WriteFileBytes(folder + L"\\query_depth2.png", png));
+}
+
+}  // namespace
+}  // namespace zandrel
