@@ -156,6 +156,7 @@ int GridWindow::MaxTopRow() const {
 }
 
 void GridWindow::UpdateScrollBars() {
+    scrollBarsStale_ = false;
     int dataRows = std::max(0, model_.RowCount() - 1);
     topRow_ = std::clamp(topRow_, 1, MaxTopRow());
     SCROLLINFO si{sizeof(si)};
@@ -180,7 +181,8 @@ void GridWindow::ModelChanged() {
     if (edit_) {
         EndEdit(false);
     }
-    UpdateScrollBars();
+    // Appending many rows calls this once per row: the scroll bars follow at the next paint.
+    scrollBarsStale_ = true;
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -293,6 +295,9 @@ void GridWindow::Paint(HDC dc, const RECT& client) {
 }
 
 void GridWindow::OnPaint() {
+    if (scrollBarsStale_) {
+        UpdateScrollBars();
+    }
     PaintDc paint(hwnd_);
     RECT client;
     GetClientRect(hwnd_, &client);

@@ -74,6 +74,7 @@ private:
     int topRow_ = 1;  // first data row shown under the header
     int scrollX_ = 0;
     bool dragging_ = false;
+    bool scrollBarsStale_ = false;
     HWND edit_ = nullptr;
     int editRow_ = 0;
     int editColumn_ = 0;

@@ -18,6 +18,7 @@ Prints "listening on PORT" once ready.
 
 import argparse
 import http.server
+import socket
 import sys
 import threading
 import time
@@ -95,6 +96,12 @@ def search_page(keyword):
 class Handler(http.server.BaseHTTPRequestHandler):
     server_version = "marketplace/1.0"
     protocol_version = "HTTP/1.1"
+
+    def setup(self):
+        super().setup()
+        # Headers and body go out in separate writes; without this each small answer waits for the
+        # client's delayed acknowledgement.
+        self.connection.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
 
     def parse_request(self):
         # The suggestion keyword may arrive with raw spaces; take the request target as everything between
