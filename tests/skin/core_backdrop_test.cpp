@@ -278,6 +278,30 @@ TEST_F(CoreTest, PrintClientCopiesTheBackdrop) {
     DeleteDC(dc);
 }
 
+TEST_F(CoreTest, PaintingAShownWindowPutsTheBackdropOnTheScreen) {
+    SkinWindowOptions options;
+    options.showCaptionText = false;
+    HWND hwnd = Skinned(200, 150, options, 0);
+    ShowWindow(hwnd, SW_SHOWNA);
+    UpdateWindow(hwnd);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+    }
+    const SkinnedWindow& w = Record(hwnd);
+    ASSERT_NE(w.backdropDc, nullptr);
+    EXPECT_FALSE(w.backdropDirty);
+    HDC screen = GetDC(hwnd);
+    EXPECT_EQ(GetPixel(screen, 100, 100), BackdropPixel(hwnd, 100, 100));
+    EXPECT_EQ(GetPixel(screen, 30, 120), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(hwnd, screen);
+    // A later paint only copies the backdrop it has.
+    HBITMAP rendered = w.backdropBitmap;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(w.backdropBitmap, rendered);
+}
+
 TEST_F(CoreTest, SetDefaultBackgroundCases) {
     const Bytes picture = HalfAndHalfPng(20, 10);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
