@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "base/encoding.h"
 #include "base/win_handles.h"
 #include "draw/draw_brushes.h"
 #include "draw/draw_font.h"
@@ -362,11 +363,13 @@ void SkinEngine::DrawCaptionTitle(int windowIndex,
     if (text) {
         title = *text;
     } else {
-        const int length = GetWindowTextLengthA(record->hwnd);
+        // The window is a Unicode window: read its text wide and convert with the GBK code page.
+        const int length = GetWindowTextLengthW(record->hwnd);
         if (length > 0) {
-            title.resize(static_cast<size_t>(length) + 1);
-            const int copied = GetWindowTextA(record->hwnd, title.data(), length + 1);
-            title.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+            std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+            const int copied = GetWindowTextW(record->hwnd, wide.data(), length + 1);
+            wide.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+            title = WideToGbk(wide);
         }
     }
     const std::string& fontName =
