@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <span>
+#include <vector>
+
 #include <windows.h>
 
 #include <algorithm>
@@ -220,7 +224,8 @@ struct Row {
 
 // One row per line, in table order.
 // clang-format off
-constexpr Row kSuggest1[] = {
+// The seed's own batch.
+constexpr Row kSuggestLevel1[] = {
     {"1", "连衣裙 夏", "40420", "连衣裙"},
     {"2", "连衣裙 新款", "550609", ""},
     {"3", "连衣裙 韩版", "228121", ""},
@@ -230,14 +235,8 @@ constexpr Row kSuggest1[] = {
     {"7", "连衣裙 雪纺", "843543", ""},
 };
 
-constexpr Row kSuggest2[] = {
-    {"1", "连衣裙 夏", "40420", "连衣裙"},
-    {"2", "连衣裙 新款", "550609", ""},
-    {"3", "连衣裙 韩版", "228121", ""},
-    {"4", "连衣裙 夏", "40420", ""},
-    {"5", "连衣裙 显瘦", "490997", ""},
-    {"6", "连衣裙 长款", "36162", ""},
-    {"7", "连衣裙 雪纺", "843543", ""},
+// Added by the second level: one batch per row of the first.
+constexpr Row kSuggestLevel2[] = {
     {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
     {"2", "连衣裙 夏 新款", "847719", ""},
     {"3", "连衣裙 夏 夏", "861890", ""},
@@ -268,42 +267,8 @@ constexpr Row kSuggest2[] = {
     {"4", "连衣裙 雪纺 长款", "491889", ""},
 };
 
-constexpr Row kSuggest3[] = {
-    {"1", "连衣裙 夏", "40420", "连衣裙"},
-    {"2", "连衣裙 新款", "550609", ""},
-    {"3", "连衣裙 韩版", "228121", ""},
-    {"4", "连衣裙 夏", "40420", ""},
-    {"5", "连衣裙 显瘦", "490997", ""},
-    {"6", "连衣裙 长款", "36162", ""},
-    {"7", "连衣裙 雪纺", "843543", ""},
-    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
-    {"2", "连衣裙 夏 新款", "847719", ""},
-    {"3", "连衣裙 夏 夏", "861890", ""},
-    {"4", "连衣裙 夏 长款", "123956", ""},
-    {"1", "连衣裙 新款 夏", "61008", "连衣裙 新款"},
-    {"2", "连衣裙 新款 新款", "38361", ""},
-    {"3", "连衣裙 新款 夏", "61008", ""},
-    {"4", "连衣裙 新款 长款", "840266", ""},
-    {"1", "连衣裙 韩版 夏", "832561", "连衣裙 韩版"},
-    {"2", "连衣裙 韩版 新款", "214203", ""},
-    {"3", "连衣裙 韩版 夏", "832561", ""},
-    {"4", "连衣裙 韩版 长款", "732328", ""},
-    {"1", "连衣裙 夏 夏", "861890", "连衣裙 夏"},
-    {"2", "连衣裙 夏 新款", "847719", ""},
-    {"3", "连衣裙 夏 夏", "861890", ""},
-    {"4", "连衣裙 夏 长款", "123956", ""},
-    {"1", "连衣裙 显瘦 夏", "419660", "连衣裙 显瘦"},
-    {"2", "连衣裙 显瘦 新款", "213791", ""},
-    {"3", "连衣裙 显瘦 夏", "419660", ""},
-    {"4", "连衣裙 显瘦 长款", "419020", ""},
-    {"1", "连衣裙 长款 夏", "276212", "连衣裙 长款"},
-    {"2", "连衣裙 长款 新款", "281626", ""},
-    {"3", "连衣裙 长款 夏", "276212", ""},
-    {"4", "连衣裙 长款 长款", "97321", ""},
-    {"1", "连衣裙 雪纺 夏", "377035", "连衣裙 雪纺"},
-    {"2", "连衣裙 雪纺 新款", "742370", ""},
-    {"3", "连衣裙 雪纺 夏", "377035", ""},
-    {"4", "连衣裙 雪纺 长款", "491889", ""},
+// Added by the third level, after the second.
+constexpr Row kSuggestLevel3[] = {
     {"1", "连衣裙 显瘦 夏", "419660", "连衣裙 显瘦"},
     {"2", "连衣裙 显瘦 新款", "213791", ""},
     {"3", "连衣裙 显瘦 夏", "419660", ""},
@@ -358,16 +323,15 @@ constexpr Row kSuggestSpace1[] = {
     {"4", "连衣裙 夏 长款", "123956", ""},
 };
 
-constexpr Row kRelated1[] = {
+// The seed's own related searches.
+constexpr Row kRelatedLevel1[] = {
     {"1", "连衣裙 同款", "", "连衣裙"},
     {"2", "连衣裙 推荐", "", ""},
     {"3", "连衣裙 热卖", "", ""},
 };
 
-constexpr Row kRelated2[] = {
-    {"1", "连衣裙 同款", "", "连衣裙"},
-    {"2", "连衣裙 推荐", "", ""},
-    {"3", "连衣裙 热卖", "", ""},
+// Added by the second level.
+constexpr Row kRelatedLevel2[] = {
     {"1", "连衣裙 同款 同款", "", "连衣裙 同款"},
     {"2", "连衣裙 同款 推荐", "", ""},
     {"1", "连衣裙 推荐 同款", "", "连衣裙 推荐"},
@@ -376,16 +340,8 @@ constexpr Row kRelated2[] = {
     {"2", "连衣裙 热卖 推荐", "", ""},
 };
 
-constexpr Row kRelated3[] = {
-    {"1", "连衣裙 同款", "", "连衣裙"},
-    {"2", "连衣裙 推荐", "", ""},
-    {"3", "连衣裙 热卖", "", ""},
-    {"1", "连衣裙 同款 同款", "", "连衣裙 同款"},
-    {"2", "连衣裙 同款 推荐", "", ""},
-    {"1", "连衣裙 推荐 同款", "", "连衣裙 推荐"},
-    {"2", "连衣裙 推荐 推荐", "", ""},
-    {"1", "连衣裙 热卖 同款", "", "连衣裙 热卖"},
-    {"2", "连衣裙 热卖 推荐", "", ""},
+// Added by the third level, which walks every row present when it starts.
+constexpr Row kRelatedLevel3[] = {
     {"1", "连衣裙 同款 同款", "", "连衣裙 同款"},
     {"2", "连衣裙 同款 推荐", "", ""},
     {"1", "连衣裙 推荐 同款", "", "连衣裙 推荐"},
@@ -460,7 +416,9 @@ class QueryWindowTest : public ::testing::Test {
     void Click(const char* name) { SendMessageW(Control(name), BM_CLICK, 0, 0); }
 
     // The data rows (all four columns) against the expected ones, compared as GBK bytes.
-    void ExpectRows(const Row* rows, size_t n) {
+    void ExpectRows(const std::vector<Row>& expectedRows) {
+        const Row* rows = expectedRows.data();
+        const size_t n = expectedRows.size();
         GridModel& model = window->Grid().Model();
         ASSERT_EQ(model.RowCount(), static_cast<int>(n) + 1);
         for (size_t i = 0; i < n; ++i) {
@@ -501,24 +459,30 @@ struct QueryCase {
     const char* button;  // layout name of the button pressed
     const char* seed;    // UTF-8
     int depth;
-    const Row* rows;
-    size_t rowCount;
+    std::vector<Row> rows;  // the levels' blocks, in table order
     size_t requests;  // 3 per suggestion step, 1 per related lookup
 };
 
-#define ROWS(table) table, std::size(table)
+// The blocks of rows, one after the other.
+std::vector<Row> Rows(std::initializer_list<std::span<const Row>> blocks) {
+    std::vector<Row> rows;
+    for (std::span<const Row> b : blocks) {
+        rows.insert(rows.end(), b.begin(), b.end());
+    }
+    return rows;
+}
 
 TEST_F(QueryWindowTest, EachDepthOfBothQueriesGivesExactlyTheExpectedRows) {
     const QueryCase cases[] = {
-        {"suggestions, depth 1", texts::kButton1, "连衣裙", 1, ROWS(kSuggest1), 3},
-        {"suggestions, depth 2", texts::kButton1, "连衣裙", 2, ROWS(kSuggest2), 3 + 7 * 3},
-        {"suggestions, depth 3", texts::kButton1, "连衣裙", 3, ROWS(kSuggest3), 3 + 7 * 3 + 36 * 3},
-        {"suggestions, keyword with a space", texts::kButton1, "连衣裙 夏", 1, ROWS(kSuggestSpace1), 3},
-        {"related, depth 1", texts::kButton3, "连衣裙", 1, ROWS(kRelated1), 1},
-        {"related, depth 2", texts::kButton3, "连衣裙", 2, ROWS(kRelated2), 1 + 3},
-        {"related, depth 3", texts::kButton3, "连衣裙", 3, ROWS(kRelated3), 1 + 3 + 9},
-        {"related, keyword with a space", texts::kButton3, "连衣裙 夏", 1, ROWS(kRelatedSpace1), 1},
-        {"related, keyword with a space, depth 3", texts::kButton3, "连衣裙 夏", 3, ROWS(kRelatedSpace3), 1 + 2 + 4},
+        {"suggestions, depth 1", texts::kButton1, "连衣裙", 1, Rows({kSuggestLevel1}), 3},
+        {"suggestions, depth 2", texts::kButton1, "连衣裙", 2, Rows({kSuggestLevel1, kSuggestLevel2}), 3 + 7 * 3},
+        {"suggestions, depth 3", texts::kButton1, "连衣裙", 3, Rows({kSuggestLevel1, kSuggestLevel2, kSuggestLevel3}), 3 + 7 * 3 + 36 * 3},
+        {"suggestions, keyword with a space", texts::kButton1, "连衣裙 夏", 1, Rows({kSuggestSpace1}), 3},
+        {"related, depth 1", texts::kButton3, "连衣裙", 1, Rows({kRelatedLevel1}), 1},
+        {"related, depth 2", texts::kButton3, "连衣裙", 2, Rows({kRelatedLevel1, kRelatedLevel2}), 1 + 3},
+        {"related, depth 3", texts::kButton3, "连衣裙", 3, Rows({kRelatedLevel1, kRelatedLevel2, kRelatedLevel3}), 1 + 3 + 9},
+        {"related, keyword with a space", texts::kButton3, "连衣裙 夏", 1, Rows({kRelatedSpace1}), 1},
+        {"related, keyword with a space, depth 3", texts::kButton3, "连衣裙 夏", 3, Rows({kRelatedSpace3}), 1 + 2 + 4},
     };
     for (const QueryCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -534,9 +498,9 @@ TEST_F(QueryWindowTest, EachDepthOfBothQueriesGivesExactlyTheExpectedRows) {
         const auto start = Clock::now();
         Click(c.button);
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-        std::printf("%s: %zu rows, %zu requests, %lld ms\n", c.name, c.rowCount, log.Since().size(),
+        std::printf("%s: %zu rows, %zu requests, %lld ms\n", c.name, c.rows.size(), log.Since().size(),
                     static_cast<long long>(ms));
-        ExpectRows(c.rows, c.rowCount);
+        ExpectRows(c.rows);
         ExpectQueryDone(c.button == texts::kButton1);
         EXPECT_EQ(log.Since().size(), c.requests);
         window.reset();

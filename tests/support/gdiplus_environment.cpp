@@ -1,4 +1,5 @@
-// Starts GDI+ once for every test of the executable.
+// Starts GDI+ once for every test of the executable and keeps it running, so the skin engines that tests make
+// and destroy neither start nor stop it each time.
 #include <gtest/gtest.h>
 
 #include "draw/gdiplus_session.h"
