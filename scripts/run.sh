@@ -30,6 +30,7 @@ if [ "$headless" = 1 ]; then
   sleep 5
   mkdir -p build/windows/artifacts
   import -window root build/windows/artifacts/run.png || true
+  echo "the program is running on $DISPLAY; press Ctrl+C to stop it"
   wait "$app"
 else
   wine "$exe"
