@@ -3,6 +3,7 @@
 #include <span>
 
 #include "app/skin_setup_win.h"
+#include "base/window_object.h"
 #include "draw/draw_image.h"
 
 namespace zandrel {
@@ -31,15 +32,7 @@ PictureBox* PictureBox::Create(HWND parent, int id, int x, int y, int width, int
 }
 
 PictureBox* PictureBox::FromHwnd(HWND hwnd) {
-    if (!hwnd) {
-        return nullptr;
-    }
-    wchar_t cls[32] = {};
-    GetClassNameW(hwnd, cls, 32);
-    if (std::wstring_view(cls) != kClassName) {
-        return nullptr;
-    }
-    return reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return ObjectOfWindow<PictureBox>(hwnd, kClassName);
 }
 
 void PictureBox::SetPicture(std::string bytes) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/encoding.h"
+#include "base/window_object.h"
 
 namespace zandrel {
 namespace {
@@ -79,15 +80,7 @@ GridWindow* GridWindow::Create(HWND parent, int id, const RECT& rect, HFONT font
 }
 
 GridWindow* GridWindow::FromHwnd(HWND hwnd) {
-    if (!hwnd) {
-        return nullptr;
-    }
-    wchar_t cls[32] = {};
-    GetClassNameW(hwnd, cls, 32);
-    if (std::wstring_view(cls) != kClassName) {
-        return nullptr;
-    }
-    return reinterpret_cast<GridWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return ObjectOfWindow<GridWindow>(hwnd, kClassName);
 }
 
 LRESULT CALLBACK GridWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
