@@ -3,28 +3,56 @@
 
 namespace zandrel::texts {
 
-inline constexpr char kCaptionTitle[] = "\xcc\xd4\xb1\xa6\xb9\xd8\xbc\xfc\xb4\xca\xcd\xda\xbe\xf2\xb9\xa4\xbe\xdf";  // 淘宝关键词挖掘工具
-inline constexpr char kKeywordPrompt[] = "\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca:";  // 输入查询关键词:
-inline constexpr char kQueryRunning[] = "\xd5\xfd\xd4\xda\xb2\xe9\xd1\xaf\xd6\xd0\xa1\xa3\xa1\xa3\xa1\xa3";  // 正在查询中。。。
-inline constexpr char kSuggestButton[] = "\xcc\xd4\xb1\xa6\xcf\xc2\xc0\xad\xbf\xf2\xd7\xdb\xba\xcf\xb2\xe9\xd1\xaf";  // 淘宝下拉框综合查询
+inline constexpr char kCaptionTitle[] =
+    "\xcc\xd4\xb1\xa6\xb9\xd8\xbc\xfc\xb4\xca\xcd\xda\xbe\xf2\xb9\xa4\xbe\xdf";  // 淘宝关键词挖掘工具
+inline constexpr char kKeywordPrompt[] =
+    "\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca:";  // 输入查询关键词:
+inline constexpr char kQueryRunning[] =
+    "\xd5\xfd\xd4\xda\xb2\xe9\xd1\xaf\xd6\xd0\xa1\xa3\xa1\xa3\xa1\xa3";  // 正在查询中。。。
+inline constexpr char kSuggestButton[] =
+    "\xcc\xd4\xb1\xa6\xcf\xc2\xc0\xad\xbf\xf2\xd7\xdb\xba\xcf\xb2\xe9\xd1\xaf";  // 淘宝下拉框综合查询
 inline constexpr char kRelatedButton[] = "\xc4\xe3\xca\xc7\xb2\xbb\xca\xc7\xcf\xeb\xd5\xd2";  // 你是不是想找
-inline constexpr char kDeleteButton[] = "\xc9\xbe\xb3\xfd\xd0\xd0";                         // 删除行
-inline constexpr char kClearButton[] = "\xc7\xe5\xb3\xfe\xca\xfd\xbe\xdd";                  // 清楚数据
+inline constexpr char kDeleteButton[] = "\xc9\xbe\xb3\xfd\xd0\xd0";                           // 删除行
+inline constexpr char kClearButton[] = "\xc7\xe5\xb3\xfe\xca\xfd\xbe\xdd";                    // 清楚数据
 
 // Control names of the main window's layout.
-inline constexpr char kFrame1[] = "\xcd\xe2\xd0\xce\xbf\xf2""1";                  // 外形框1
-inline constexpr char kLabel1[] = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9""1";          // 透明标签1
-inline constexpr char kLabel2[] = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9""2";          // 透明标签2
-inline constexpr char kLabel3[] = "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9""3";          // 透明标签3
-inline constexpr char kEdit2[] = "\xb1\xe0\xbc\xad\xbf\xf2""2";                   // 编辑框2
-inline constexpr char kCombo1[] = "\xd7\xe9\xba\xcf\xbf\xf2""1";                  // 组合框1
-inline constexpr char kPicture3[] = "\xcd\xbc\xc6\xac\xbf\xf2""3";                // 图片框3
-inline constexpr char kPicture4[] = "\xcd\xbc\xc6\xac\xbf\xf2""4";                // 图片框4
-inline constexpr char kButton1[] = "\xb0\xb4\xc5\xa5""1";                         // 按钮1
-inline constexpr char kButton2[] = "\xb0\xb4\xc5\xa5""2";                         // 按钮2
-inline constexpr char kButton3[] = "\xb0\xb4\xc5\xa5""3";                         // 按钮3
-inline constexpr char kClearData[] = "\xc7\xe5\xb3\xfd\xca\xfd\xbe\xdd";          // 清除数据
-inline constexpr char kGrid1[] = "\xb8\xdf\xbc\xb6\xb1\xed\xb8\xf1""1";           // 高级表格1
+inline constexpr char kFrame1[] =
+    "\xcd\xe2\xd0\xce\xbf\xf2"
+    "1";  // 外形框1
+inline constexpr char kLabel1[] =
+    "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9"
+    "1";  // 透明标签1
+inline constexpr char kLabel2[] =
+    "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9"
+    "2";  // 透明标签2
+inline constexpr char kLabel3[] =
+    "\xcd\xb8\xc3\xf7\xb1\xea\xc7\xa9"
+    "3";  // 透明标签3
+inline constexpr char kEdit2[] =
+    "\xb1\xe0\xbc\xad\xbf\xf2"
+    "2";  // 编辑框2
+inline constexpr char kCombo1[] =
+    "\xd7\xe9\xba\xcf\xbf\xf2"
+    "1";  // 组合框1
+inline constexpr char kPicture3[] =
+    "\xcd\xbc\xc6\xac\xbf\xf2"
+    "3";  // 图片框3
+inline constexpr char kPicture4[] =
+    "\xcd\xbc\xc6\xac\xbf\xf2"
+    "4";  // 图片框4
+inline constexpr char kButton1[] =
+    "\xb0\xb4\xc5\xa5"
+    "1";  // 按钮1
+inline constexpr char kButton2[] =
+    "\xb0\xb4\xc5\xa5"
+    "2";  // 按钮2
+inline constexpr char kButton3[] =
+    "\xb0\xb4\xc5\xa5"
+    "3";                                                                  // 按钮3
+inline constexpr char kClearData[] = "\xc7\xe5\xb3\xfd\xca\xfd\xbe\xdd";  // 清除数据
+inline constexpr char kGrid1[] =
+    "\xb8\xdf\xbc\xb6\xb1\xed\xb8\xf1"
+    "1";  // 高级表格1
 
 inline constexpr char kFontName[] = "\xcb\xce\xcc\xe5";  // 宋体
 

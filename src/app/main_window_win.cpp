@@ -123,8 +123,8 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, static_cast<COLORREF>(
-                                 reinterpret_cast<ULONG_PTR>(GetPropA(reinterpret_cast<HWND>(lParam), kPropTextColour))));
+            SetTextColor(dc, static_cast<COLORREF>(reinterpret_cast<ULONG_PTR>(
+                                 GetPropA(reinterpret_cast<HWND>(lParam), kPropTextColour))));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         case WM_CLOSE:
@@ -163,8 +163,16 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-HWND MainWindow::AddControl(std::string_view name, const wchar_t* cls, std::string_view text, DWORD style,
-                            HWND parent, int x, int y, int w, int h, int id) {
+HWND MainWindow::AddControl(std::string_view name,
+                            const wchar_t* cls,
+                            std::string_view text,
+                            DWORD style,
+                            HWND parent,
+                            int x,
+                            int y,
+                            int w,
+                            int h,
+                            int id) {
     HWND c = CreateWindowExW(0, cls, GbkToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (c) {
@@ -219,8 +227,7 @@ bool MainWindow::CreateControls() {
     AddControl(texts::kButton2, L"BUTTON", texts::kDeleteButton, button, hwnd_, 247, 98, 100, 32, kIdButton2);
     AddControl(texts::kClearData, L"BUTTON", texts::kClearButton, button, hwnd_, 347, 98, 100, 32, kIdClearData);
 
-    grid_ = GridWindow::Create(hwnd_, kIdGrid1, RECT{9, 129, 9 + 439, 129 + 399}, font_.get(), 1,
-                               kTableColumnCount);
+    grid_ = GridWindow::Create(hwnd_, kIdGrid1, RECT{9, 129, 9 + 439, 129 + 399}, font_.get(), 1, kTableColumnCount);
     if (!grid_) {
         return false;
     }

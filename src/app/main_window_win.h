@@ -26,17 +26,17 @@ struct BannerMailbox;
 
 struct MainWindowOptions {
     Endpoints endpoints;
-    Prompter* prompter = nullptr;      // required
-    PageFetcher* fetcher = nullptr;    // required: used by the queries
-    bool downloadBanner = true;        // fetch the banner picture on a background thread
-    bool quitOnDestroy = false;        // post WM_QUIT when the window is gone (the program; not tests)
-    SkinEngine* skin = nullptr;        // when given, the window is frameless and drawn by the skin engine
+    Prompter* prompter = nullptr;    // required
+    PageFetcher* fetcher = nullptr;  // required: used by the queries
+    bool downloadBanner = true;      // fetch the banner picture on a background thread
+    bool quitOnDestroy = false;      // post WM_QUIT when the window is gone (the program; not tests)
+    SkinEngine* skin = nullptr;      // when given, the window is frameless and drawn by the skin engine
     // Opens a promotion page; the default hands the address to the browser.
     std::function<void(const std::string&)> openUrl;
 };
 
 class MainWindow : public QueryHost {
-public:
+  public:
     static constexpr int kX = 50;
     static constexpr int kY = 50;
     static constexpr int kWidth = 648;
@@ -78,13 +78,21 @@ public:
     Prompter& Prompts() override { return *options_.prompter; }
     PageFetcher& Fetcher() override { return *options_.fetcher; }
 
-private:
+  private:
     explicit MainWindow(const MainWindowOptions& options);
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     bool CreateControls();
-    HWND AddControl(std::string_view name, const wchar_t* cls, std::string_view text, DWORD style, HWND parent,
-                    int x, int y, int w, int h, int id);
+    HWND AddControl(std::string_view name,
+                    const wchar_t* cls,
+                    std::string_view text,
+                    DWORD style,
+                    HWND parent,
+                    int x,
+                    int y,
+                    int w,
+                    int h,
+                    int id);
     void OnCreated();
     void OnCommand(int id, int code);
     void StartBannerDownload();

@@ -11,7 +11,7 @@
 namespace zandrel {
 
 class PictureBox {
-public:
+  public:
     static constexpr wchar_t kClassName[] = L"ZandrelPictureBox";
 
     // The object belongs to the window and is deleted with it.
@@ -24,7 +24,7 @@ public:
     bool HasPicture() const { return static_cast<bool>(bitmap_); }
     void OnClick(std::function<void()> handler) { onClick_ = std::move(handler); }
 
-private:
+  private:
     explicit PictureBox(HWND hwnd) : hwnd_(hwnd) {}
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc);

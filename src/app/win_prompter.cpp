@@ -8,7 +8,9 @@
 
 namespace zandrel {
 
-MessageAnswer WinPrompter::ShowMessage(std::string_view text, std::string_view title, MessageButtons buttons,
+MessageAnswer WinPrompter::ShowMessage(std::string_view text,
+                                       std::string_view title,
+                                       MessageButtons buttons,
                                        MessageIcon icon) {
     UINT type = MB_TASKMODAL | (buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL : MB_OK);
     switch (icon) {

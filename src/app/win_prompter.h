@@ -8,21 +8,23 @@
 namespace zandrel {
 
 class WinPrompter : public Prompter {
-public:
+  public:
     explicit WinPrompter(HWND dialogOwner = nullptr) : owner_(dialogOwner) {}
     void SetDialogOwner(HWND owner) { owner_ = owner; }
 
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageButtons buttons,
+    MessageAnswer ShowMessage(std::string_view text,
+                              std::string_view title,
+                              MessageButtons buttons,
                               MessageIcon icon) override;
     bool AskSavePath(const SaveDialogSetup& setup, std::string& path) override;
 
-private:
+  private:
     HWND owner_;  // owner of the save dialog only; message boxes have none
 };
 
 // Answers nothing and shows nothing: for background work that must fail silently.
 class SilentPrompter : public Prompter {
-public:
+  public:
     MessageAnswer ShowMessage(std::string_view, std::string_view, MessageButtons, MessageIcon) override {
         return MessageAnswer::Cancel;
     }

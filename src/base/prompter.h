@@ -17,10 +17,12 @@ struct SaveDialogSetup {
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // Texts are GBK.
-    virtual MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageButtons buttons,
+    virtual MessageAnswer ShowMessage(std::string_view text,
+                                      std::string_view title,
+                                      MessageButtons buttons,
                                       MessageIcon icon) = 0;
     // Shows the save-file dialog; false when the user cancelled. The chosen path is GBK.
     virtual bool AskSavePath(const SaveDialogSetup& setup, std::string& path) = 0;

@@ -9,7 +9,7 @@ namespace zandrel {
 
 template <typename H, typename Traits>
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
     ~UniqueHandle() { reset(); }
@@ -32,7 +32,7 @@ public:
         h_ = h;
     }
 
-private:
+  private:
     H h_ = Traits::Invalid();
 };
 
@@ -83,7 +83,7 @@ using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
 // GetDC/ReleaseDC pair.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~WindowDc() {
         if (dc_) {
@@ -94,14 +94,14 @@ public:
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND hwnd_;
     HDC dc_;
 };
 
 // BeginPaint/EndPaint pair.
 class PaintDc {
-public:
+  public:
     explicit PaintDc(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
     ~PaintDc() { EndPaint(hwnd_, &ps_); }
     PaintDc(const PaintDc&) = delete;
@@ -109,7 +109,7 @@ public:
     HDC get() const { return dc_; }
     const RECT& dirty() const { return ps_.rcPaint; }
 
-private:
+  private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};
     HDC dc_ = nullptr;
@@ -117,13 +117,13 @@ private:
 
 // SelectObject with the old object selected back on scope exit.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
     ~SelectedObject() { SelectObject(dc_, old_); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };

@@ -16,7 +16,7 @@ struct CellRange {
 };
 
 class GridModel {
-public:
+  public:
     // The layout that ResetGrid returns to: `rows` rows (row 0 is the fixed header row), `columns` columns of
     // `defaultColumnWidth` pixels.
     GridModel(int rows, int columns, int defaultColumnWidth = 64);
@@ -61,7 +61,7 @@ public:
     // The selected cells as tab-separated text, rows ended by CR LF (GBK bytes as stored).
     std::string SelectionAsTabText() const;
 
-private:
+  private:
     void Clamp(int& row, int& column) const;
 
     int initialRows_;

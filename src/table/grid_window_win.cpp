@@ -65,10 +65,10 @@ GridWindow* GridWindow::Create(HWND parent, int id, const RECT& rect, HFONT font
     if (!RegisterGridClass()) {
         return nullptr;
     }
-    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
-                                WS_HSCROLL | WS_CLIPCHILDREN, rect.left, rect.top, rect.right - rect.left,
-                                rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
+                                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) {
         return nullptr;
     }
@@ -113,7 +113,10 @@ LRESULT GridWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
         case WM_LBUTTONDOWN: OnLButtonDown(pt, (wParam & MK_SHIFT) != 0); return 0;
         case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
-        case WM_LBUTTONUP: dragging_ = false; ReleaseCapture(); return 0;
+        case WM_LBUTTONUP:
+            dragging_ = false;
+            ReleaseCapture();
+            return 0;
         case WM_CAPTURECHANGED: dragging_ = false; return 0;
         case WM_LBUTTONDBLCLK: BeginEdit(); return 0;
         case WM_RBUTTONDOWN:
@@ -512,9 +515,8 @@ void GridWindow::BeginEdit() {
     EnsureCursorVisible();
     RECT r = CellRect(row, col);
     std::wstring text = GbkToWide(model_.GetCell(row, col));
-    edit_ = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left,
-                            r.top, r.right - r.left, r.bottom - r.top, hwnd_, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+    edit_ = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!edit_) {
         return;
     }

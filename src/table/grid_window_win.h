@@ -12,7 +12,7 @@
 namespace zandrel {
 
 class GridWindow {
-public:
+  public:
     static constexpr int kRowHeight = 20;
     static constexpr int kHeaderHeight = 22;
 
@@ -45,7 +45,7 @@ public:
 
     void CopySelectionToClipboard();
 
-private:
+  private:
     GridWindow(HWND hwnd, HFONT font, int rows, int columns);
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR ref);

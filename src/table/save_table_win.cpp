@@ -11,15 +11,16 @@ namespace {
 // CSV文件文件 *.CSV|*.CSV|文本文件（*.txt）|*.txt
 constexpr char kSaveFilter[] =
     "CSV\xce\xc4\xbc\xfe\xce\xc4\xbc\xfe *.CSV|*.CSV|\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe\xa3\xa8*.txt\xa3\xa9|*.txt";
-constexpr char kSaveDone[] = "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xb3\xc9\xb9\xa6\xa1\xa3";            // 文件保存成功。
-constexpr char kInfoTitle[] = "\xd0\xc5\xcf\xa2";                                                  // 信息
-constexpr char kSaveFailed[] = "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xa7\xb0\xdc\xa3\xba";          // 文件保存失败：
-constexpr char kNothingChanged[] = "\xd4\xad\xd3\xd0\xce\xc4\xbc\xfe\xce\xb4\xb1\xbb\xb8\xc4\xb6\xaf\xa1\xa3";  // 原有文件未被改动。
-constexpr char kErrorTitle[] = "\xb4\xed\xce\xf3";                                                 // 错误
-constexpr char kTitlePrefix[] = "\xb8\xdf\xbc\xb6\xb1\xed\xb8\xf1\xb1\xe0\xbc\xad\xc6\xf7-";          // 高级表格编辑器-
-constexpr char kAskSaveBefore[] = "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\xbe";              // 是否保存对【
-constexpr char kAskSaveAfter[] = "\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?";                              // 】的更改?
-constexpr char kAskSaveTitle[] = "\xb1\xa3\xb4\xe6\xcc\xe1\xca\xbe";                               // 保存提示
+constexpr char kSaveDone[] = "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xb3\xc9\xb9\xa6\xa1\xa3";    // 文件保存成功。
+constexpr char kInfoTitle[] = "\xd0\xc5\xcf\xa2";                                           // 信息
+constexpr char kSaveFailed[] = "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xa7\xb0\xdc\xa3\xba";  // 文件保存失败：
+constexpr char kNothingChanged[] =
+    "\xd4\xad\xd3\xd0\xce\xc4\xbc\xfe\xce\xb4\xb1\xbb\xb8\xc4\xb6\xaf\xa1\xa3";  // 原有文件未被改动。
+constexpr char kErrorTitle[] = "\xb4\xed\xce\xf3";                               // 错误
+constexpr char kTitlePrefix[] = "\xb8\xdf\xbc\xb6\xb1\xed\xb8\xf1\xb1\xe0\xbc\xad\xc6\xf7-";  // 高级表格编辑器-
+constexpr char kAskSaveBefore[] = "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\xbe";         // 是否保存对【
+constexpr char kAskSaveAfter[] = "\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?";                         // 】的更改?
+constexpr char kAskSaveTitle[] = "\xb1\xa3\xb4\xe6\xcc\xe1\xca\xbe";                          // 保存提示
 
 }  // namespace
 
@@ -36,8 +37,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
     std::wstring temp = target + L".zandrel-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     bool written = false;
     {
-        UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        UniqueFile file(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             return false;
         }

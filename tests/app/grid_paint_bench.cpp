@@ -41,8 +41,8 @@ void Fill(GridWindow& grid, int rows) {
 }  // namespace
 
 int main() {
-    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 460, 420, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND host =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 460, 420, nullptr, nullptr, nullptr, nullptr);
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     GridWindow* small = GridWindow::Create(host, 1, RECT{0, 0, 439, 399}, font, 1, 4);
     GridWindow* large = GridWindow::Create(host, 2, RECT{0, 0, 439, 399}, font, 1, 4);

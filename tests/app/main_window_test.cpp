@@ -21,7 +21,7 @@ namespace {
 using testing::ScriptedPrompter;
 
 class RecordingFetcher : public PageFetcher {
-public:
+  public:
     std::vector<std::string> urls;
     std::string HttpGetText(const std::string& url) override {
         urls.push_back(url);
@@ -60,7 +60,7 @@ std::wstring WindowTitle(HWND hwnd) {
 }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { ASSERT_TRUE(gdiplus.Start()); }
     static void TearDownTestSuite() { gdiplus.Stop(); }
 
@@ -251,17 +251,19 @@ TEST_F(MainWindowTest, RightClickOnTheGridSavesTheExactBytes) {
     RightClickGrid();
 
     const std::string expected =
-        "\xd0\xf2\xba\xc5,\xb9\xd8\xbc\xfc\xb4\xca,\xb1\xa6\xb1\xb4\xca\xfd,\xcb\xd1\xcb\xf7\xb9\xd8\xbc\xfc\xb4\xca\r\n"
+        "\xd0\xf2\xba\xc5,\xb9\xd8\xbc\xfc\xb4\xca,\xb1\xa6\xb1\xb4\xca\xfd,"
+        "\xcb\xd1\xcb\xf7\xb9\xd8\xbc\xfc\xb4\xca\r\n"
         "1,\xc1\xac\xd2\xc2\xc8\xb9,123,\xc8\xb9\r\n"
         "2,\"a,b\",,\r\n";
     EXPECT_EQ(ReadAll(path), expected);
     ASSERT_EQ(prompter.dialogs.size(), 1u);
     EXPECT_EQ(prompter.dialogs[0].defaultExtension, "CSV");
-    EXPECT_EQ(prompter.dialogs[0].filter,
-              "CSV\xce\xc4\xbc\xfe\xce\xc4\xbc\xfe *.CSV|*.CSV|\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe\xa3\xa8*.txt\xa3\xa9|*.txt");
+    EXPECT_EQ(
+        prompter.dialogs[0].filter,
+        "CSV\xce\xc4\xbc\xfe\xce\xc4\xbc\xfe *.CSV|*.CSV|\xce\xc4\xb1\xbe\xce\xc4\xbc\xfe\xa3\xa8*.txt\xa3\xa9|*.txt");
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xb3\xc9\xb9\xa6\xa1\xa3");  // 文件保存成功。
-    EXPECT_EQ(prompter.messages[0].title, "\xd0\xc5\xcf\xa2");                                       // 信息
+    EXPECT_EQ(prompter.messages[0].title, "\xd0\xc5\xcf\xa2");                                         // 信息
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Information);
     EXPECT_FALSE(window->Document().modified);
     EXPECT_EQ(window->Document().documentName, "\xbd\xe1\xb9\xfb.csv");
@@ -318,7 +320,8 @@ TEST_F(MainWindowTest, ClosePromptCancelKeepsTheWindow) {
     EXPECT_FALSE(Close());
     ASSERT_EQ(prompter.messages.size(), 1u);
     // 是否保存对【】的更改?  /  保存提示
-    EXPECT_EQ(prompter.messages[0].text, "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\xbe\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?");
+    EXPECT_EQ(prompter.messages[0].text,
+              "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\xbe\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?");
     EXPECT_EQ(prompter.messages[0].title, "\xb1\xa3\xb4\xe6\xcc\xe1\xca\xbe");
     EXPECT_EQ(prompter.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Question);
@@ -372,8 +375,9 @@ TEST_F(MainWindowTest, PromptNamesTheLastSavedDocument) {
 TEST_F(MainWindowTest, SuggestionButtonWithAnEmptyKeywordOnlyAsks) {
     Click(texts::kButton1);
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "\xc7\xeb\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca");  // 请输入查询关键词
-    EXPECT_EQ(prompter.messages[0].title, "\xce\xc2\xdc\xb0\xcc\xe1\xca\xbe");  // 温馨提示
+    EXPECT_EQ(prompter.messages[0].text,
+              "\xc7\xeb\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca");  // 请输入查询关键词
+    EXPECT_EQ(prompter.messages[0].title, "\xce\xc2\xdc\xb0\xcc\xe1\xca\xbe");      // 温馨提示
     EXPECT_TRUE(fetcher.urls.empty());
 }
 

@@ -460,7 +460,7 @@ struct QueryCase {
     const char* seed;    // UTF-8
     int depth;
     std::vector<Row> rows;  // the levels' blocks, in table order
-    size_t requests;  // 3 per suggestion step, 1 per related lookup
+    size_t requests;        // 3 per suggestion step, 1 per related lookup
 };
 
 // The blocks of rows, one after the other.
@@ -476,11 +476,13 @@ TEST_F(QueryWindowTest, EachDepthOfBothQueriesGivesExactlyTheExpectedRows) {
     const QueryCase cases[] = {
         {"suggestions, depth 1", texts::kButton1, "连衣裙", 1, Rows({kSuggestLevel1}), 3},
         {"suggestions, depth 2", texts::kButton1, "连衣裙", 2, Rows({kSuggestLevel1, kSuggestLevel2}), 3 + 7 * 3},
-        {"suggestions, depth 3", texts::kButton1, "连衣裙", 3, Rows({kSuggestLevel1, kSuggestLevel2, kSuggestLevel3}), 3 + 7 * 3 + 36 * 3},
+        {"suggestions, depth 3", texts::kButton1, "连衣裙", 3, Rows({kSuggestLevel1, kSuggestLevel2, kSuggestLevel3}),
+         3 + 7 * 3 + 36 * 3},
         {"suggestions, keyword with a space", texts::kButton1, "连衣裙 夏", 1, Rows({kSuggestSpace1}), 3},
         {"related, depth 1", texts::kButton3, "连衣裙", 1, Rows({kRelatedLevel1}), 1},
         {"related, depth 2", texts::kButton3, "连衣裙", 2, Rows({kRelatedLevel1, kRelatedLevel2}), 1 + 3},
-        {"related, depth 3", texts::kButton3, "连衣裙", 3, Rows({kRelatedLevel1, kRelatedLevel2, kRelatedLevel3}), 1 + 3 + 9},
+        {"related, depth 3", texts::kButton3, "连衣裙", 3, Rows({kRelatedLevel1, kRelatedLevel2, kRelatedLevel3}),
+         1 + 3 + 9},
         {"related, keyword with a space", texts::kButton3, "连衣裙 夏", 1, Rows({kRelatedSpace1}), 1},
         {"related, keyword with a space, depth 3", texts::kButton3, "连衣裙 夏", 3, Rows({kRelatedSpace3}), 1 + 2 + 4},
     };

@@ -17,7 +17,7 @@ struct ShownMessage {
 };
 
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     // Answers for YesNoCancel boxes, in order; OK boxes are answered Ok without using the script.
     std::deque<MessageAnswer> answers;
     // Paths returned by the save dialog, in order; an empty string means "Cancel".
@@ -26,7 +26,9 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogSetup> dialogs;
 
-    MessageAnswer ShowMessage(std::string_view text, std::string_view title, MessageButtons buttons,
+    MessageAnswer ShowMessage(std::string_view text,
+                              std::string_view title,
+                              MessageButtons buttons,
                               MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(title), buttons, icon});
         if (buttons == MessageButtons::Ok) {

@@ -13,12 +13,12 @@ namespace zandrel {
 namespace {
 
 class NoNetwork : public PageFetcher {
-public:
+  public:
     std::string HttpGetText(const std::string&) override { return {}; }
 };
 
 class SkinnedMainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         engine = StartSkinEngine();
         ASSERT_TRUE(engine);

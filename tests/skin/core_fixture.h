@@ -30,13 +30,9 @@ inline std::vector<SentCommand>& Recorded() {
 inline LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_SYSCOMMAND:
-        case WM_NCLBUTTONDOWN:
-            Recorded().push_back({msg, wParam});
-            return 0;
-        case kPingMessage:
-            return kPingAnswer;
-        default:
-            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        case WM_NCLBUTTONDOWN: Recorded().push_back({msg, wParam}); return 0;
+        case kPingMessage: return kPingAnswer;
+        default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -171,21 +171,14 @@ void SkinEngine::DrawWindowBackground(DrawGraphics& graphics, int windowIndex) {
             // Sizes are always given: a picture's own resolution must not scale it.
             switch (mode) {
                 case 0:
-                case 4:
-                    graphics.DrawImageRect(picture, 0, 0, pw, ph);
-                    break;
-                case 1:
-                    graphics.DrawImageRect(picture, width - pw, 0, pw, ph);
-                    break;
+                case 4: graphics.DrawImageRect(picture, 0, 0, pw, ph); break;
+                case 1: graphics.DrawImageRect(picture, width - pw, 0, pw, ph); break;
                 case 2:
                     graphics.DrawImageRect(picture, static_cast<float>(static_cast<int>((width - pw) / 2)),
                                            static_cast<float>(static_cast<int>((height - ph) / 2)), pw, ph);
                     break;
-                case 3:
-                    graphics.DrawImageRect(picture, 0, 0, width, height);
-                    break;
-                default:
-                    break;
+                case 3: graphics.DrawImageRect(picture, 0, 0, width, height); break;
+                default: break;
             }
         }
     }

@@ -32,12 +32,12 @@ struct SkinWindowOptions {
     std::optional<bool> captionGloss;     // default false
     std::optional<int> statusBarHeight;   // none: no status bar
     std::vector<StatusPanel> statusPanels;
-    Bytes backgroundImage;  // empty: the default background
+    Bytes backgroundImage;              // empty: the default background
     std::optional<int> backgroundMode;  // default: the engine's default background mode
 };
 
 class SkinEngine {
-public:
+  public:
     // Builds the object (reads the system button-face colour); at most one exists at a time.
     SkinEngine();
     // Shuts GDI+ down and destroys the application icon.
@@ -57,14 +57,21 @@ public:
     void OnCaptionButtonClick(int windowIndex, int buttonIndex);
 
     // --- look settings ---
-    bool AddCaptionButton(HWND hwnd, std::span<const unsigned char> image, const std::string& tipText,
+    bool AddCaptionButton(HWND hwnd,
+                          std::span<const unsigned char> image,
+                          const std::string& tipText,
                           ButtonCallback callback);
-    bool SetCaptionStyle(HWND hwnd, std::optional<std::string> fontName, std::optional<int> fontSize,
-                         std::optional<COLORREF> textColour, std::optional<COLORREF> shadowColour,
+    bool SetCaptionStyle(HWND hwnd,
+                         std::optional<std::string> fontName,
+                         std::optional<int> fontSize,
+                         std::optional<COLORREF> textColour,
+                         std::optional<COLORREF> shadowColour,
                          std::optional<int> fontStyle);
     bool SetBackgroundImage(HWND hwnd, std::span<const unsigned char> image, std::optional<int> mode);
-    void SetDefaultBackground(const std::string& fileName, std::span<const unsigned char> image,
-                              std::optional<COLORREF> backgroundColour, std::optional<int> accentColour,
+    void SetDefaultBackground(const std::string& fileName,
+                              std::span<const unsigned char> image,
+                              std::optional<COLORREF> backgroundColour,
+                              std::optional<int> accentColour,
                               std::optional<int> mode);
     void SetGlobalOptions(int controlSkinMode, std::optional<int> overlayAlpha, std::optional<int> trackbarStyle);
 
@@ -79,28 +86,44 @@ public:
     void DrawWindowBorder(int windowIndex, DrawGraphics& graphics);
     void DrawCaptionButtonSeparators(int windowIndex, int button, DrawGraphics& graphics);
     void RestoreBackdropRect(int windowIndex, const RECT& rect);
-    void DrawCaptionButton(int windowIndex, int button, DrawGraphics* graphics, bool drawOnly, bool pressed = false,
+    void DrawCaptionButton(int windowIndex,
+                           int button,
+                           DrawGraphics* graphics,
+                           bool drawOnly,
+                           bool pressed = false,
                            int highlightAlpha = 0);
     void DrawCaptionButtonHighlight(DrawGraphics& graphics, int windowIndex, int button, int alpha);
     void LayoutCaptionButtons(int windowIndex);
     int HitTestCaptionButton(int windowIndex, float x, float y) const;
     int FindMaximizeButton(int windowIndex) const;
-    void DrawCaptionTitle(int windowIndex, DrawGraphics* graphics, bool drawOnly,
+    void DrawCaptionTitle(int windowIndex,
+                          DrawGraphics* graphics,
+                          bool drawOnly,
                           const std::optional<std::string>& text = std::nullopt);
     RECT GetCaptionButtonsRect(HWND hwnd) const;
-    bool SetSystemButtonImages(HWND hwnd, std::optional<Bytes> minimiseImage, std::optional<Bytes> maximiseImage,
-                               std::optional<Bytes> restoreImage, std::optional<Bytes> closeImage);
+    bool SetSystemButtonImages(HWND hwnd,
+                               std::optional<Bytes> minimiseImage,
+                               std::optional<Bytes> maximiseImage,
+                               std::optional<Bytes> restoreImage,
+                               std::optional<Bytes> closeImage);
 
     // --- status bar ---
     void RestoreStatusBackdropRect(int windowIndex, const RECT& rect);
     void SetStatusBar(int windowIndex, int height, const std::vector<StatusPanel>* panels);
     void LayoutStatusBar(int windowIndex);
     void DrawStatusPanel(int windowIndex, DrawGraphics* graphics, bool drawOnly, int panel = 1);
-    bool SetStatusPanel(HWND hwnd, int panel, const std::string& text, std::optional<Bytes> icon,
+    bool SetStatusPanel(HWND hwnd,
+                        int panel,
+                        const std::string& text,
+                        std::optional<Bytes> icon,
                         std::optional<COLORREF> textColour);
-    bool SetStatusBarStyle(HWND hwnd, std::optional<int> textMode, std::optional<int> glow,
-                           std::optional<COLORREF> glowTextColour, std::optional<COLORREF> glowColour,
-                           std::optional<std::string> fontName, std::optional<int> fontSize);
+    bool SetStatusBarStyle(HWND hwnd,
+                           std::optional<int> textMode,
+                           std::optional<int> glow,
+                           std::optional<COLORREF> glowTextColour,
+                           std::optional<COLORREF> glowColour,
+                           std::optional<std::string> fontName,
+                           std::optional<int> fontSize);
     void LayoutDockedChildren(int windowIndex);
 
     // --- frame input ---
@@ -144,7 +167,7 @@ public:
     bool SkipNextBackdropRefresh() const { return skipNextBackdropRefresh_; }
     size_t MemoryDcCount() const { return memoryDcs_.size(); }
 
-private:
+  private:
     struct MemoryDcEntry {
         HDC dc;
         HBITMAP bitmap;

@@ -42,10 +42,16 @@ bool IsAutoRadioButton(HWND hwnd);
 
 // Average colour of a picture (bytes, or a file when fileName is not empty) from `samples` random pixels, as
 // opaque ARGB; 0 when the picture does not decode.
-uint32_t AverageImageColour(std::span<const unsigned char> image, const std::string& fileName, int samples,
-                            int marginX, int marginY);
+uint32_t AverageImageColour(std::span<const unsigned char> image,
+                            const std::string& fileName,
+                            int samples,
+                            int marginX,
+                            int marginY);
 // The picture with its side band (right or left) and bottom band blended into the colour, as PNG bytes.
-Bytes MakeTintedBackground(std::span<const unsigned char> image, const std::string& fileName,
-                           std::optional<int> band, COLORREF colour, bool rightEdge);
+Bytes MakeTintedBackground(std::span<const unsigned char> image,
+                           const std::string& fileName,
+                           std::optional<int> band,
+                           COLORREF colour,
+                           bool rightEdge);
 
 }  // namespace zandrel

@@ -18,17 +18,17 @@ using Bytes = std::vector<unsigned char>;
 using ButtonCallback = void (*)();
 
 // Window property keys (values are pointer-sized).
-inline constexpr char kPropWindowIndex[] = "Hw_lbID";     // window: its index; control: index in its kind's list
-inline constexpr char kPropOwnerIndex[] = "Hw_FuID";      // control: index of the owning skinned window
-inline constexpr char kPropPreviousProc[] = "Hw_hProc";   // previous window procedure
-inline constexpr char kPropTextColour[] = "Kj_Ztys";      // control text colour
-inline constexpr char kPropCtlBrush[] = "Kj_dxjb";        // brush returned for WM_CTLCOLOR*
-inline constexpr char kPropCtlBitmap[] = "Kj_wtjb";       // bitmap behind that pattern brush
-inline constexpr char kPropFirstBitmap[] = "Ck_Ycjdx";    // bitmap the backdrop DC was created with
+inline constexpr char kPropWindowIndex[] = "Hw_lbID";       // window: its index; control: index in its kind's list
+inline constexpr char kPropOwnerIndex[] = "Hw_FuID";        // control: index of the owning skinned window
+inline constexpr char kPropPreviousProc[] = "Hw_hProc";     // previous window procedure
+inline constexpr char kPropTextColour[] = "Kj_Ztys";        // control text colour
+inline constexpr char kPropCtlBrush[] = "Kj_dxjb";          // brush returned for WM_CTLCOLOR*
+inline constexpr char kPropCtlBitmap[] = "Kj_wtjb";         // bitmap behind that pattern brush
+inline constexpr char kPropFirstBitmap[] = "Ck_Ycjdx";      // bitmap the backdrop DC was created with
 inline constexpr char kPropBackdropBitmap[] = "Ck_wtjbdx";  // bitmap now selected into the backdrop DC
-inline constexpr char kPropFrameOwner[] = "Mb_zpf";       // child frame: nearest ancestor supplying a backdrop
-inline constexpr char kPropOwnBackdropDc[] = "Wxk_Cj";    // set by outside windows: their own backdrop DC
-inline constexpr char kPropOwnBackdrop[] = "Wxk_Zpf";     // set by outside windows: 1 when they supply one
+inline constexpr char kPropFrameOwner[] = "Mb_zpf";         // child frame: nearest ancestor supplying a backdrop
+inline constexpr char kPropOwnBackdropDc[] = "Wxk_Cj";      // set by outside windows: their own backdrop DC
+inline constexpr char kPropOwnBackdrop[] = "Wxk_Zpf";       // set by outside windows: 1 when they supply one
 inline constexpr char kPropContainerIndex[] = "Kj_lbID";
 inline constexpr char kPropContainerOwner[] = "Kj_FuID";
 inline constexpr char kPropContainerProc[] = "Kj_hProc";
@@ -64,7 +64,7 @@ struct CaptionButton {
 };
 
 struct StatusPanel {
-    int width = -1;  // -1: all the width that is left
+    int width = -1;    // -1: all the width that is left
     std::string text;  // GBK
     Bytes icon;        // empty for none
     COLORREF textColour = 0;
@@ -72,7 +72,7 @@ struct StatusPanel {
 
 // A memory DC with the bitmap selected into it and the bitmap it came with; taken apart in that order.
 class StripDc {
-public:
+  public:
     StripDc() = default;
     ~StripDc() { Reset(); }
     StripDc(const StripDc&) = delete;
@@ -82,7 +82,7 @@ public:
     void Reset();
     HDC dc() const { return dc_; }
 
-private:
+  private:
     HDC dc_ = nullptr;
     HBITMAP current_ = nullptr;
     HGDIOBJ previous_ = nullptr;

@@ -158,9 +158,7 @@ void SkinEngine::OnCaptionButtonClick(int windowIndex, int buttonIndex) {
     HWND hwnd = w->hwnd;
     // Every branch ends in a call that may destroy the window, so the record is not touched after it.
     switch (button.kind) {
-        case kCaptionClose:
-            SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-            break;
+        case kCaptionClose: SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
         case kCaptionMaximize:
             w->backdropDirty = true;
             w->minimized = false;

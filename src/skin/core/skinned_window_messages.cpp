@@ -133,9 +133,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
                 }
             }
             break;
-        case WM_ERASEBKGND:
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return 1;
+        case WM_ERASEBKGND: SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT); return 1;
         case WM_PAINT: {
             PaintDc paint(hwnd);
             if (!w->minimized) {
@@ -160,9 +158,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             }
             return 0;
         }
-        case WM_QUERYOPEN:
-            w->minimized = false;
-            break;
+        case WM_QUERYOPEN: w->minimized = false; break;
         case WM_SIZE:
             w->hotButton = 0;
             if (skipNextBackdropRefresh_) {
@@ -172,9 +168,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             }
             LayoutDockedChildren(windowIndex);
             break;
-        case WM_WINDOWPOSCHANGED:
-            OnWindowPosChanged(windowIndex);
-            break;
+        case WM_WINDOWPOSCHANGED: OnWindowPosChanged(windowIndex); break;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             info->ptMinTrackSize = POINT{w->minTrackWidth, w->minTrackHeight};
@@ -200,8 +194,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
                     w->backdropDirty = true;
                     w->minimized = true;
                     break;
-                default:
-                    break;
+                default: break;
             }
             break;
         case WM_SETTEXT:
@@ -221,9 +214,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             }
             break;
         }
-        case WM_COMMAND:
-            OnControlCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-            break;
+        case WM_COMMAND: OnControlCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam)); break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
@@ -239,12 +230,8 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
                 SHCreateThread(&TrimWorkingSet, nullptr, 0, nullptr);
             }
             break;
-        case WM_MOUSEMOVE:
-            OnSkinnedMouseMove(windowIndex, lParam);
-            break;
-        case WM_LBUTTONDOWN:
-            OnSkinnedButtonDown(windowIndex, lParam);
-            break;
+        case WM_MOUSEMOVE: OnSkinnedMouseMove(windowIndex, lParam); break;
+        case WM_LBUTTONDOWN: OnSkinnedButtonDown(windowIndex, lParam); break;
         case WM_LBUTTONUP:
             if (hotCaptionButton_ >= 1 && hotCaptionButton_ <= static_cast<int>(w->captionButtons.size()) &&
                 w->movable) {
@@ -258,9 +245,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
                 }
             }
             break;
-        case WM_MOUSEHOVER:
-            w->mouseTracked = true;
-            break;
+        case WM_MOUSEHOVER: w->mouseTracked = true; break;
         case WM_MOUSELEAVE:
             w->mouseTracked = false;
             OnSkinnedMouseLeave(windowIndex);
@@ -270,8 +255,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
                 OnFadeTimer(windowIndex);
             }
             break;
-        default:
-            break;
+        default: break;
     }
     // A handler above may have destroyed the window; then there is nothing left to pass the message to.
     if (!IsWindow(hwnd)) {
@@ -344,10 +328,8 @@ LRESULT SkinEngine::OnControlColour(SkinnedWindow& w, UINT msg, HDC dc, HWND con
                 return 0;
             }
             return HollowBrush(w, dc, control);
-        case WM_CTLCOLORBTN:
-            return HollowBrush(w, dc, control);
-        default:
-            break;
+        case WM_CTLCOLORBTN: return HollowBrush(w, dc, control);
+        default: break;
     }
     // Edit boxes and statics: the backdrop behind the control under the white veil, as a pattern brush.
     UniqueBitmap bitmap(MakeVeiledBackdropBitmap(control));
