@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, only when something is missing.
 set -euo pipefail
-PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest python3
+PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev googletest python3
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick fonts-wqy-zenhei x11-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do

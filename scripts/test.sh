@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test:
+# Installs what is missing, checks the formatting, builds everything and runs every test:
 #   1. the portable core natively under AddressSanitizer and UBSan,
 #   2. a short libFuzzer run over the parsers,
 #   3. the Windows build (unit, window and smoke tests) under Wine inside a private Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
+
+if git rev-parse --git-dir >/dev/null 2>&1; then
+  echo "== formatting"
+  git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+fi
 
 echo "== native build (ASan/UBSan)"
 cmake --preset native >/dev/null
