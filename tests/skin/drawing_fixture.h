@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/dib_section.h"
 #include "skin/core/skin_engine.h"
 
 namespace zandrel::test {
@@ -20,16 +21,9 @@ inline COLORREF PatternColour(int x, int y) {
 
 // A top-down 32-bit DIB section in a memory DC; the caller owns both.
 inline HDC MakeDibDc(int width, int height, HBITMAP* bitmap, HGDIOBJ* previous, uint32_t** pixels = nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    *bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *bitmap = CreateTopDownDib(width, height, &bits);
     *previous = SelectObject(dc, *bitmap);
     if (pixels != nullptr) {
         *pixels = static_cast<uint32_t*>(bits);

@@ -1,4 +1,5 @@
 // Rendering a skinned window's client area into its off-screen backdrop and copying it to the screen.
+#include "base/dib_section.h"
 #include "base/win_handles.h"
 #include "draw/draw_brushes.h"
 #include "draw/draw_graphics.h"
@@ -15,19 +16,6 @@ constexpr uint32_t kMagenta = 0xFFFF00FF;  // keyed out by the painters: it mark
 constexpr float kFillRadius = 4;
 constexpr int kRegionCorner = 5;
 constexpr int kRotateNoneFlipX = 4;
-
-// A zero-filled top-down 32-bit DIB of the given size.
-HBITMAP CreateBlankBitmap(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
 
 }  // namespace
 
@@ -59,7 +47,7 @@ void SkinEngine::RenderWindowBackdrop(int windowIndex, HDC dc, bool present) {
             return;
         }
     }
-    HBITMAP bitmap = CreateBlankBitmap(width, height);
+    HBITMAP bitmap = CreateTopDownDib(width, height);
     if (bitmap == nullptr) {
         return;
     }

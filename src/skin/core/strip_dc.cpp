@@ -1,5 +1,7 @@
 #include "skin/core/skin_types.h"
 
+#include "base/dib_section.h"
+
 namespace zandrel {
 
 bool StripDc::Create(int width, int height) {
@@ -11,15 +13,7 @@ bool StripDc::Create(int width, int height) {
     if (!dc) {
         return false;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap(CreateTopDownDib(width, height));
     if (!bitmap) {
         return false;
     }
