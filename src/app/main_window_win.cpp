@@ -12,6 +12,7 @@
 #include "app/skin_setup_win.h"
 #include "app/win_prompter.h"
 #include "base/encoding.h"
+#include "base/window_text.h"
 #include "draw/skin_images.h"
 #include "query/winhttp_fetcher_win.h"
 #include "skin/core/skin_types.h"
@@ -39,14 +40,6 @@ enum ControlId : int {
 };
 
 constexpr UINT kBannerArrived = WM_APP + 1;
-
-std::wstring ControlText(HWND hwnd) {
-    int len = GetWindowTextLengthW(hwnd);
-    std::wstring w(static_cast<size_t>(len) + 1, L'\0');
-    GetWindowTextW(hwnd, w.data(), len + 1);
-    w.resize(static_cast<size_t>(len));
-    return w;
-}
 
 }  // namespace
 
@@ -351,7 +344,7 @@ void MainWindow::AppendRow(std::string_view firstCell) {
 }
 
 std::string MainWindow::Keyword() const {
-    return WideToGbk(ControlText(Control(texts::kEdit2)));
+    return WindowTextGbk(Control(texts::kEdit2));
 }
 
 void MainWindow::SetKeyword(std::string_view text) {

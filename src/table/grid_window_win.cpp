@@ -8,6 +8,7 @@
 
 #include "base/encoding.h"
 #include "base/window_object.h"
+#include "base/window_text.h"
 
 namespace zandrel {
 namespace {
@@ -534,11 +535,7 @@ void GridWindow::EndEdit(bool commit) {
         return;
     }
     if (commit) {
-        int len = GetWindowTextLengthW(edit);
-        std::wstring w(static_cast<size_t>(len) + 1, L'\0');
-        GetWindowTextW(edit, w.data(), len + 1);
-        w.resize(static_cast<size_t>(len));
-        std::string text = WideToGbk(w);
+        std::string text = WindowTextGbk(edit);
         if (text != model_.GetCell(editRow_, editColumn_) && model_.SetCell(editRow_, editColumn_, text) &&
             onCellEdited_) {
             onCellEdited_();

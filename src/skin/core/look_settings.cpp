@@ -6,6 +6,7 @@
 #include "base/encoding.h"
 #include "base/win_handles.h"
 #include "draw/draw_image.h"
+#include "base/window_text.h"
 #include "skin/core/skin_engine.h"
 #include "skin/core/skin_geometry.h"
 
@@ -19,24 +20,6 @@ constexpr COLORREF kDefaultAccent = 0xDDCA22;
 // The average colour of a picture as a Windows colour (black when it does not decode).
 COLORREF PictureColour(std::span<const unsigned char> image) {
     return AverageImageColour(image, {}, kAverageSamples, 0, 0) & 0xFFFFFF;
-}
-
-// The bytes of a file named in GBK; empty when it cannot be read.
-Bytes ReadPictureFile(const std::string& fileName) {
-    Bytes bytes;
-    UniqueFile file(CreateFileW(GbkToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > (1LL << 30)) {
-        return bytes;
-    }
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        read = 0;
-    }
-    bytes.resize(read);
-    return bytes;
 }
 
 bool IsTintedMode(int mode) {
@@ -112,11 +95,7 @@ bool SkinEngine::SetCaptionStyle(HWND hwnd,
     }
     // Before the first rendering there is nothing to redraw over; that rendering draws the title in the new style.
     if (w->backdropDc != nullptr) {
-        const int length = GetWindowTextLengthW(hwnd);
-        std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
-        const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-        text.resize(static_cast<size_t>(std::max(copied, 0)));
-        DrawCaptionTitle(windowIndex, nullptr, false, WideToGbk(text));
+        DrawCaptionTitle(windowIndex, nullptr, false, WindowTextGbk(hwnd));
     }
     return true;
 }
@@ -154,7 +133,7 @@ void SkinEngine::SetDefaultBackground(const std::string& fileName,
         defaultBackgroundColour_ = backgroundColour ? *backgroundColour : GetSysColor(COLOR_BTNFACE);
     } else {
         const bool fromFile = !fileName.empty();
-        const Bytes fileBytes = fromFile ? ReadPictureFile(fileName) : Bytes{};
+        const Bytes fileBytes = fromFile ? ReadFileBytes(fileName) : Bytes{};
         const std::span<const unsigned char> picture = fromFile ? std::span<const unsigned char>(fileBytes) : image;
         if (picture.empty()) {
             return;  // a missing or unreadable file leaves the default background as it was

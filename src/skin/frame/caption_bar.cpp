@@ -9,6 +9,7 @@
 
 #include "base/encoding.h"
 #include "base/win_handles.h"
+#include "base/window_text.h"
 #include "draw/draw_brushes.h"
 #include "draw/draw_font.h"
 #include "draw/draw_graphics.h"
@@ -359,19 +360,7 @@ void SkinEngine::DrawCaptionTitle(int windowIndex,
         DrawIconEx(record->backdropDc, x, y - 3, AppIcon(), 17, 17, 0, nullptr, DI_NORMAL);
     }
 
-    std::string title;
-    if (text) {
-        title = *text;
-    } else {
-        // The window is a Unicode window: read its text wide and convert with the GBK code page.
-        const int length = GetWindowTextLengthW(record->hwnd);
-        if (length > 0) {
-            std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-            const int copied = GetWindowTextW(record->hwnd, wide.data(), length + 1);
-            wide.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-            title = WideToGbk(wide);
-        }
-    }
+    const std::string title = text ? *text : WindowTextGbk(record->hwnd);
     const std::string& fontName =
         record->captionFontName.empty() ? std::string(kDefaultFontName) : record->captionFontName;
     DrawHaloText(*g, title,
