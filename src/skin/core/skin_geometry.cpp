@@ -17,9 +17,6 @@
 
 namespace zandrel {
 
-namespace {
-
-// The bytes of a file named in GBK; empty when it cannot be read.
 Bytes ReadFileBytes(const std::string& fileName) {
     Bytes bytes;
     UniqueFile file(CreateFileW(GbkToWide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -39,6 +36,8 @@ Bytes ReadFileBytes(const std::string& fileName) {
     bytes.resize(read);
     return bytes;
 }
+
+namespace {
 
 // Decodes the picture from the file when a name is given, else from the bytes.
 bool LoadPicture(std::span<const unsigned char> image, const std::string& fileName, DrawBitmap& bitmap) {

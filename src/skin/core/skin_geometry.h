@@ -40,6 +40,9 @@ HDC ClientDcWithoutChildren(HWND hwnd, HDC dc = nullptr);
 bool IsOwnerDrawListBox(HWND hwnd);
 bool IsAutoRadioButton(HWND hwnd);
 
+// The bytes of a file named in GBK (pictures given by file name); empty when it cannot be read.
+Bytes ReadFileBytes(const std::string& fileName);
+
 // Average colour of a picture (bytes, or a file when fileName is not empty) from `samples` random pixels, as
 // opaque ARGB; 0 when the picture does not decode.
 uint32_t AverageImageColour(std::span<const unsigned char> image,
