@@ -15,6 +15,9 @@
 namespace zandrel {
 
 using Bytes = std::vector<unsigned char>;
+
+// The face the engine draws its texts in unless told otherwise (GBK).
+inline constexpr char kSkinFontName[] = "\xCB\xCE\xCC\xE5";  // 宋体
 using ButtonCallback = void (*)();
 
 // Window property keys (values are pointer-sized).

@@ -9,9 +9,6 @@ namespace zandrel {
 
 namespace {
 
-// "宋体" in GBK.
-constexpr char kSongTi[] = "\xCB\xCE\xCC\xE5";
-
 constexpr int kMinCaptionHeight = 25;
 constexpr int kCloseButtonWidth = 38;
 constexpr int kButtonWidth = 26;
@@ -76,7 +73,7 @@ bool SkinEngine::SkinWindow(HWND hwnd, const SkinWindowOptions& options) {
 
     w.captionTextColour = 0xFFFFFF;
     w.captionShadowColour = 0x808080;
-    w.captionFontName = kSongTi;
+    w.captionFontName = kSkinFontName;
     w.captionFontSize = 12;
     w.captionFontStyle = 1;
 
@@ -132,7 +129,7 @@ bool SkinEngine::SkinWindow(HWND hwnd, const SkinWindowOptions& options) {
     }
     w.statusGlowTextColour = 0;
     w.statusGlowColour = 0xFFFFFF;
-    w.statusFontName = kSongTi;
+    w.statusFontName = kSkinFontName;
     w.statusFontSize = 12;
     LayoutStatusBar(windowIndex);
 

@@ -18,6 +18,7 @@
 #include "draw/draw_pen.h"
 #include "skin/core/skin_engine.h"
 #include "skin/core/skin_geometry.h"
+#include "skin/core/text_tools.h"
 
 namespace zandrel {
 
@@ -27,7 +28,6 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr float kTolerance = 1e-7f;
-constexpr char kDefaultFontName[] = "\xCB\xCE\xCC\xE5";  // 宋体 in GBK
 
 // A gradient running down from y to y + height.
 bool VerticalGradient(DrawLinearBrush& brush, float x, float y, float height, uint32_t top, uint32_t bottom) {
@@ -70,27 +70,22 @@ void DrawHaloText(DrawGraphics& graphics,
                   COLORREF textColour,
                   COLORREF haloColour,
                   float offset = 1,
-                  const std::string& fontName = kDefaultFontName,
+                  const std::string& fontName = kSkinFontName,
                   int style = 0,
                   float size = 13,
                   int alignment = 0,
                   int lineAlignment = 0) {
-    DrawFont font;
-    DrawStringFormat format;
-    DrawSolidBrush brush;
-    if (!font.CreateFontByName(fontName, size, style, 0) || !format.CreateStringFormat() ||
-        !brush.CreateSolidFill(ToArgb(haloColour, 150, true))) {
+    TextTools t;
+    if (!t.Create(fontName, size, style, 0, alignment, lineAlignment, ToArgb(haloColour, 150, true))) {
         return;
     }
-    format.SetStringFormatAlign(alignment);
-    format.SetStringFormatLineAlign(lineAlignment);
     const float shifts[4][2] = {{offset, 0}, {-offset, 0}, {0, offset}, {0, -offset}};
     for (const auto& shift : shifts) {
         const gp::RectF moved(rect.X + shift[0], rect.Y + shift[1], rect.Width, rect.Height);
-        graphics.DrawString(text, font, brush, moved, &format);
+        graphics.DrawString(text, t.font, t.brush, moved, &t.format);
     }
-    brush.SetSolidFillColor(ToArgb(textColour, 255, true));
-    graphics.DrawString(text, font, brush, rect, &format);
+    t.brush.SetSolidFillColor(ToArgb(textColour, 255, true));
+    graphics.DrawString(text, t.font, t.brush, rect, &t.format);
 }
 
 }  // namespace
@@ -362,7 +357,7 @@ void SkinEngine::DrawCaptionTitle(int windowIndex,
 
     const std::string title = text ? *text : WindowTextGbk(record->hwnd);
     const std::string& fontName =
-        record->captionFontName.empty() ? std::string(kDefaultFontName) : record->captionFontName;
+        record->captionFontName.empty() ? std::string(kSkinFontName) : record->captionFontName;
     DrawHaloText(*g, title,
                  gp::RectF(static_cast<float>(x + 20), static_cast<float>(y), static_cast<float>(width),
                            static_cast<float>(kHeight)),

@@ -13,13 +13,13 @@
 #include "draw/draw_image.h"
 #include "skin/core/skin_engine.h"
 #include "skin/core/skin_geometry.h"
+#include "skin/core/text_tools.h"
 
 namespace zandrel {
 
 namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr char kDefaultFontName[] = "\xCB\xCE\xCC\xE5";  // 宋体 in GBK
 
 // Text with a soft glow: the text is drawn in the glow colour, shrunk by `scale` and enlarged again (which blurs
 // it), thickened by four faint copies, laid under the target and finally drawn sharp on top.
@@ -29,20 +29,18 @@ void DrawGlowText(DrawGraphics& graphics,
                   COLORREF textColour,
                   COLORREF glowColour,
                   float scale,
-                  const std::string& fontName = kDefaultFontName,
+                  const std::string& fontName = kSkinFontName,
                   int style = 0,
                   float size = 12,
                   int alignment = 0,
                   int lineAlignment = 0) {
-    DrawFont font;
-    DrawStringFormat format;
-    DrawSolidBrush brush;
-    if (!font.CreateFontByName(fontName, size, style, 0) || !format.CreateStringFormat() ||
-        !brush.CreateSolidFill(ToArgb(glowColour, 255, true))) {
+    TextTools t;
+    if (!t.Create(fontName, size, style, 0, alignment, lineAlignment, ToArgb(glowColour, 255, true))) {
         return;
     }
-    format.SetStringFormatAlign(alignment);
-    format.SetStringFormatLineAlign(lineAlignment);
+    DrawFont& font = t.font;
+    DrawStringFormat& format = t.format;
+    DrawSolidBrush& brush = t.brush;
     const int width = static_cast<int>(rect.Width);
     const int height = static_cast<int>(rect.Height);
     const float d = scale;
@@ -210,8 +208,7 @@ void SkinEngine::DrawStatusPanel(int windowIndex, DrawGraphics* graphics, bool d
 
     const COLORREF textColour =
         record->statusTextMode != 0 ? InverseColour(GetDefaultBackgroundColour()) : content.textColour;
-    const std::string& fontName =
-        record->statusFontName.empty() ? std::string(kDefaultFontName) : record->statusFontName;
+    const std::string& fontName = record->statusFontName.empty() ? std::string(kSkinFontName) : record->statusFontName;
     const float textY = y + (h - 12) / 2;
     gp::RectF textRect(x + 3, textY, w, h);
     DrawImage icon;
@@ -225,13 +222,9 @@ void SkinEngine::DrawStatusPanel(int windowIndex, DrawGraphics* graphics, bool d
         DrawGlowText(*g, content.text, textRect, record->statusGlowTextColour, record->statusGlowColour, 4, fontName, 0,
                      static_cast<float>(record->statusFontSize), 0, 0);
     } else if (!content.text.empty()) {
-        DrawFont font;
-        DrawSolidBrush brush;
-        DrawStringFormat format;
-        if (font.CreateFontByName(fontName, static_cast<float>(record->statusFontSize), 0, 2) &&
-            brush.CreateSolidFill(ToArgb(textColour, 255, true)) && format.CreateStringFormat()) {
-            format.SetStringFormatAlign(0);
-            g->DrawString(content.text, font, brush, textRect, &format);
+        TextTools t;
+        if (t.Create(fontName, static_cast<float>(record->statusFontSize), 0, 2, 0, 0, ToArgb(textColour, 255, true))) {
+            g->DrawString(content.text, t.font, t.brush, textRect, &t.format);
         }
     }
 
