@@ -156,23 +156,34 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-HWND MainWindow::AddControl(std::string_view name,
-                            const wchar_t* cls,
-                            std::string_view text,
-                            DWORD style,
-                            HWND parent,
-                            int x,
-                            int y,
-                            int w,
-                            int h,
-                            int id) {
-    HWND c = CreateWindowExW(0, cls, GbkToWide(text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (c) {
-        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        controls_.emplace(std::string(name), c);
+// One standard control of the layout: position and size relative to its parent's client area.
+struct MainWindow::ControlLayout {
+    const char* name;  // layout name (GBK)
+    const wchar_t* windowClass;
+    const char* text;  // initial text (GBK)
+    DWORD style;
+    bool inFrame;  // child of the frame rather than of the window
+    int x, y, width, height;
+    int id;
+};
+
+namespace {
+
+constexpr DWORD kLabelStyle = WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE;
+constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+}  // namespace
+
+HWND MainWindow::AddControl(const ControlLayout& c, HWND frame) {
+    HWND parent = c.inFrame ? frame : hwnd_;
+    HWND h = CreateWindowExW(0, c.windowClass, GbkToWide(c.text).c_str(), WS_CHILD | WS_CLIPSIBLINGS | c.style, c.x,
+                             c.y, c.width, c.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    if (h) {
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        controls_.emplace(c.name, h);
     }
-    return c;
+    return h;
 }
 
 bool MainWindow::CreateControls() {
@@ -184,25 +195,38 @@ bool MainWindow::CreateControls() {
         return false;
     }
     controls_.emplace(texts::kFrame1, frame);
-    // The visible caption text: top left of the caption area.
-    HWND caption = AddControl(texts::kLabel1, L"STATIC", texts::kCaptionTitle, WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                              hwnd_, 12, 7, 300, 18, kIdLabel1);
+
+    // The drop-down list is created taller than its closed box so the list has room.
+    static const ControlLayout kLayout[] = {
+        // The visible caption text: top left of the caption area.
+        {texts::kLabel1, L"STATIC", texts::kCaptionTitle, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, false, 12, 7, 300, 18,
+         kIdLabel1},
+        {texts::kLabel3, L"STATIC", texts::kKeywordPrompt, kLabelStyle, true, 7, 31, 96, 24, kIdLabel3},
+        {texts::kEdit2, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, true, 105, 30, 168, 25,
+         kIdEdit2},
+        {texts::kCombo1, L"COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, true, 292, 31, 56,
+         120, kIdCombo1},
+        {texts::kLabel2, L"STATIC", texts::kQueryRunning, kLabelStyle & ~WS_VISIBLE, true, 358, 24, 104, 32, kIdLabel2},
+        {texts::kButton1, L"BUTTON", texts::kSuggestButton, kButtonStyle, false, 9, 98, 135, 32, kIdButton1},
+        {texts::kButton3, L"BUTTON", texts::kRelatedButton, kButtonStyle, false, 143, 98, 104, 32, kIdButton3},
+        {texts::kButton2, L"BUTTON", texts::kDeleteButton, kButtonStyle, false, 247, 98, 100, 32, kIdButton2},
+        {texts::kClearData, L"BUTTON", texts::kClearButton, kButtonStyle, false, 347, 98, 100, 32, kIdClearData},
+    };
+    for (const ControlLayout& c : kLayout) {
+        if (!AddControl(c, frame)) {
+            return false;
+        }
+    }
     // White on the dark caption; the skin's control-colour handling reads the text colour from this property.
-    SetPropA(caption, kPropTextColour, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(RGB(255, 255, 255))));
-    AddControl(texts::kLabel3, L"STATIC", texts::kKeywordPrompt, WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, frame, 7, 31,
-               96, 24, kIdLabel3);
-    AddControl(texts::kEdit2, L"EDIT", "", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, frame, 105, 30, 168,
-               25, kIdEdit2);
-    HWND combo = AddControl(texts::kCombo1, L"COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL,
-                            frame, 292, 31, 56, 120, kIdCombo1);
+    SetPropA(Control(texts::kLabel1), kPropTextColour,
+             reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(RGB(255, 255, 255))));
+    HWND combo = Control(texts::kCombo1);
     for (const wchar_t* item : {L"1", L"2", L"3"}) {
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
     // The closed box is as high as the layout says: its edit part plus the 6 pixels of frame.
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 25 - 6);
-    AddControl(texts::kLabel2, L"STATIC", texts::kQueryRunning, SS_LEFT | SS_CENTERIMAGE, frame, 358, 24, 104, 32,
-               kIdLabel2);
 
     PictureBox* banner = PictureBox::Create(frame, kIdPicture3, 441, 71, 191, 254);
     PictureBox* promo = PictureBox::Create(frame, kIdPicture4, 441, 323, 192, 176);
@@ -214,17 +238,10 @@ bool MainWindow::CreateControls() {
     banner->OnClick([this] { OpenPromotionPage(options_.endpoints.promotionUrl1); });
     promo->OnClick([this] { OpenPromotionPage(options_.endpoints.promotionUrl2); });
 
-    const DWORD button = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    AddControl(texts::kButton1, L"BUTTON", texts::kSuggestButton, button, hwnd_, 9, 98, 135, 32, kIdButton1);
-    AddControl(texts::kButton3, L"BUTTON", texts::kRelatedButton, button, hwnd_, 143, 98, 104, 32, kIdButton3);
-    AddControl(texts::kButton2, L"BUTTON", texts::kDeleteButton, button, hwnd_, 247, 98, 100, 32, kIdButton2);
-    AddControl(texts::kClearData, L"BUTTON", texts::kClearButton, button, hwnd_, 347, 98, 100, 32, kIdClearData);
-
     grid_ = GridWindow::Create(hwnd_, kIdGrid1, RECT{9, 129, 9 + 439, 129 + 399}, font_.get(), 1, kTableColumnCount);
     if (!grid_) {
         return false;
     }
-    SetWindowLongPtrW(grid_->Hwnd(), GWL_STYLE, GetWindowLongPtrW(grid_->Hwnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
     controls_.emplace(texts::kGrid1, grid_->Hwnd());
     grid_->OnRightButtonDown([this] { OnGridRightButton(); });
     grid_->OnCellEdited([this] { doc_.modified = true; });

@@ -83,16 +83,8 @@ class MainWindow : public QueryHost {
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     bool CreateControls();
-    HWND AddControl(std::string_view name,
-                    const wchar_t* cls,
-                    std::string_view text,
-                    DWORD style,
-                    HWND parent,
-                    int x,
-                    int y,
-                    int w,
-                    int h,
-                    int id);
+    struct ControlLayout;
+    HWND AddControl(const ControlLayout& layout, HWND frame);
     void OnCreated();
     void OnCommand(int id, int code);
     void StartBannerDownload();

@@ -66,10 +66,11 @@ GridWindow* GridWindow::Create(HWND parent, int id, const RECT& rect, HFONT font
     if (!RegisterGridClass()) {
         return nullptr;
     }
-    HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
-                                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(
+        WS_EX_CLIENTEDGE, kClassName, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left,
+        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) {
         return nullptr;
     }
