@@ -252,7 +252,9 @@ bool MainWindow::CreateControls() {
 
 void MainWindow::OnCreated() {
     if (options_.skin) {
-        ApplyMainWindowSkin(*options_.skin, hwnd_);
+        const HWND light[] = {Control(texts::kLabel3), Control(texts::kLabel2), Control(texts::kEdit2),
+                              Control(texts::kCombo1)};
+        ApplyMainWindowSkin(*options_.skin, hwnd_, MainWindowSkinParts{Control(texts::kFrame1), light});
     }
     InitTableHeader(grid_->Model());
     grid_->ModelChanged();

@@ -12,8 +12,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ZandrelShapeFrame";
 
-// On a skinned window the frame shows the backdrop behind it with a faint light outline; elsewhere it is a
-// plain etched panel.
+// Unskinned, the frame is a plain etched panel; a skin draws it as one of its frames. On a skinned window that
+// has not taken the frame over, it shows the backdrop behind it with a faint light outline.
 void PaintFrame(HWND hwnd, HDC dc) {
     RECT r;
     GetClientRect(hwnd, &r);
@@ -43,6 +43,9 @@ LRESULT CALLBACK ShapeFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC: return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
         case WM_ERASEBKGND: return 1;
+        // Where it has no control the frame is not there for the mouse: a press in the caption band drags the
+        // window, as on the rest of the caption.
+        case WM_NCHITTEST: return HTTRANSPARENT;
         case WM_PAINT: {
             PaintDc paint(hwnd);
             PaintFrame(hwnd, paint.get());

@@ -2,8 +2,16 @@
 
 #include "draw/skin_images.h"
 #include "skin/core/skin_engine.h"
+#include "skin/core/skin_types.h"
 
 namespace zandrel {
+
+namespace {
+
+// The caption title's colour.
+constexpr COLORREF kLightText = RGB(255, 255, 255);
+
+}  // namespace
 
 std::unique_ptr<SkinEngine> StartSkinEngine() {
     auto engine = std::make_unique<SkinEngine>();
@@ -13,7 +21,12 @@ std::unique_ptr<SkinEngine> StartSkinEngine() {
     return engine;
 }
 
-bool ApplyMainWindowSkin(SkinEngine& engine, HWND mainWindow) {
+void SetSkinTextColour(HWND control, COLORREF colour) {
+    SetPropA(control, kPropTextColour, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(colour)));
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+bool ApplyMainWindowSkin(SkinEngine& engine, HWND mainWindow, const MainWindowSkinParts& parts) {
     std::span<const unsigned char> wood = SkinImageBytes(SkinImageId::WoodBackground);
     // Accent colour left out: the engine's own 0xDDCA22. Mode 3: stretched over the whole client area.
     engine.SetDefaultBackground("", wood, std::nullopt, std::nullopt, 3);
@@ -26,7 +39,17 @@ bool ApplyMainWindowSkin(SkinEngine& engine, HWND mainWindow) {
     options.showMenu = false;
     options.showCaptionText = false;
     options.statusBarHeight = 25;
-    return engine.SkinWindow(mainWindow, options);
+    if (!engine.SkinWindow(mainWindow, options)) {
+        return false;
+    }
+    if (parts.frame != nullptr) {
+        engine.SkinChildFrame(parts.frame, true, std::nullopt, std::nullopt, true);
+    }
+    // Set after the controls were taken over (which gives them black text): light text reads on the dark wood.
+    for (HWND control : parts.lightControls) {
+        SetSkinTextColour(control, kLightText);
+    }
+    return true;
 }
 
 bool PaintSkinBackdrop(HWND hwnd, HDC dc) {

@@ -135,7 +135,8 @@ TEST_F(CoreTest, DestroyingTheFirstWindowRenumbersTheSecondAndItsControls) {
     HWND control = CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD, 5, 40, 60, 20, second, nullptr, nullptr, nullptr);
     ASSERT_NE(control, nullptr);
     // A control as the painters register it.
-    Record(second).buttonEntries.push_back(ControlEntry{control, nullptr});
+    Record(second).controls.buttons.emplace_back();
+    Record(second).controls.buttons.back().hwnd = control;
     SetPropA(control, kPropWindowIndex, reinterpret_cast<HANDLE>(1));
     SetPropA(control, kPropOwnerIndex, reinterpret_cast<HANDLE>(2));
     ASSERT_EQ(PropValue(second, kPropWindowIndex), 2);

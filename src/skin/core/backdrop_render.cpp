@@ -1,4 +1,6 @@
 // Rendering a skinned window's client area into its off-screen backdrop and copying it to the screen.
+#include <algorithm>
+
 #include "base/dib_section.h"
 #include "base/win_handles.h"
 #include "draw/draw_brushes.h"
@@ -16,6 +18,42 @@ constexpr uint32_t kMagenta = 0xFFFF00FF;  // keyed out by the painters: it mark
 constexpr float kFillRadius = 4;
 constexpr int kRegionCorner = 5;
 constexpr int kRotateNoneFlipX = 4;
+
+// The window's region shows a few corner pixels that the rounded fill leaves in the key colour; they take the
+// colour of their inward neighbour so the key never reaches the screen.
+void FillCornersTheRegionShows(HBITMAP bitmap, int width, int height) {
+    DIBSECTION dib{};
+    if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr ||
+        dib.dsBm.bmBitsPixel != 32) {
+        return;
+    }
+    HRGN shown = CreateRoundRectRgn(0, 0, width + 1, height + 1, kRegionCorner, kRegionCorner);
+    if (shown == nullptr) {
+        return;
+    }
+    auto* pixels = static_cast<uint32_t*>(dib.dsBm.bmBits);
+    const int stride = dib.dsBm.bmWidthBytes / 4;
+    constexpr int kBlock = kRegionCorner + 1;
+    const auto at = [&](int x, int y) -> uint32_t& { return pixels[static_cast<size_t>(y) * stride + x]; };
+    // From the inside out, so a neighbour is already mended when its outer pixel reads it.
+    for (int cy = std::min(kBlock, height) - 1; cy >= 0; --cy) {
+        for (int cx = std::min(kBlock, width) - 1; cx >= 0; --cx) {
+            for (int corner = 0; corner < 4; ++corner) {
+                const bool right = (corner & 1) != 0;
+                const bool bottom = (corner & 2) != 0;
+                const int x = right ? width - 1 - cx : cx;
+                const int y = bottom ? height - 1 - cy : cy;
+                if ((at(x, y) & 0xFFFFFFu) != (kMagenta & 0xFFFFFFu) || !PtInRegion(shown, x, y)) {
+                    continue;
+                }
+                const int nx = std::clamp(right ? x - 1 : x + 1, 0, width - 1);
+                const int ny = std::clamp(bottom ? y - 1 : y + 1, 0, height - 1);
+                at(x, y) = at(nx, ny);
+            }
+        }
+    }
+    DeleteObject(shown);
+}
 
 }  // namespace
 
@@ -65,6 +103,8 @@ void SkinEngine::RenderWindowBackdrop(int windowIndex, HDC dc, bool present) {
         DrawGraphics graphics;
         if (graphics.CreateFromHDC(w->backdropDc)) {
             DrawWindowBackground(graphics, windowIndex);
+            graphics.Flush();
+            FillCornersTheRegionShows(bitmap, width, height);
             if (w->movable) {
                 DrawWindowBorder(windowIndex, graphics);
                 graphics.Flush();
@@ -99,7 +139,7 @@ void SkinEngine::RenderWindowBackdrop(int windowIndex, HDC dc, bool present) {
     if (present) {
         PresentBackdrop(windowIndex, dc);
         if (!skipNextBackdropRefresh_) {
-            RepaintDirectControls(windowIndex);
+            RepaintBackdropUsers(windowIndex);
         }
     }
 }
@@ -251,12 +291,15 @@ void SkinEngine::RepaintDirectControls(int windowIndex) {
         return;
     }
     HWND hwnd = w->hwnd;
-    const auto direct = [hwnd](const ControlEntry& entry) {
-        return entry.hwnd != nullptr && IsWindow(entry.hwnd) && GetParent(entry.hwnd) == hwnd;
-    };
-    for (const ControlEntry& entry : w->listEntries) {
-        if (direct(entry)) {
-            InvalidateRect(entry.hwnd, nullptr, TRUE);
+    const auto invalidate = [hwnd](const auto& list, bool erase, bool children) {
+        for (const ControlEntry& entry : list) {
+            if (entry.hwnd == nullptr || !IsWindow(entry.hwnd) || GetParent(entry.hwnd) != hwnd) {
+                continue;
+            }
+            InvalidateRect(entry.hwnd, nullptr, erase ? TRUE : FALSE);
+            if (!children) {
+                continue;
+            }
             for (HWND child = GetWindow(entry.hwnd, GW_CHILD); child != nullptr;
                  child = GetWindow(child, GW_HWNDNEXT)) {
                 if (IsWindowVisible(child)) {
@@ -264,19 +307,28 @@ void SkinEngine::RepaintDirectControls(int windowIndex) {
                 }
             }
         }
+    };
+    const ControlLists& c = w->controls;
+    invalidate(c.lists, true, true);
+    invalidate(c.combos, true, false);
+    invalidate(c.edits, true, false);
+    invalidate(c.buttons, false, false);
+    invalidate(c.trackbars, false, false);
+    invalidate(c.progressBars, false, false);
+    invalidate(c.upDowns, false, false);
+}
+
+void SkinEngine::RepaintBackdropUsers(int windowIndex) {
+    RepaintDirectControls(windowIndex);
+    const SkinnedWindow* w = Window(windowIndex);
+    if (w == nullptr) {
+        return;
     }
-    for (const auto* list : {&w->comboEntries, &w->editEntries}) {
-        for (const ControlEntry& entry : *list) {
-            if (direct(entry)) {
-                InvalidateRect(entry.hwnd, nullptr, TRUE);
-            }
-        }
-    }
-    for (const auto* list : {&w->buttonEntries, &w->trackbarEntries, &w->progressEntries, &w->upDownEntries}) {
-        for (const ControlEntry& entry : *list) {
-            if (direct(entry)) {
-                InvalidateRect(entry.hwnd, nullptr, FALSE);
-            }
+    // A frame copies the backdrop behind it and so does everything inside it: the frame and all its children
+    // are repainted, frames of their own included.
+    for (const ChildFrameEntry& frame : w->childFrames) {
+        if (frame.hwnd != nullptr && IsWindow(frame.hwnd) && GetParent(frame.hwnd) == w->hwnd) {
+            RedrawWindow(frame.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
     }
 }

@@ -166,7 +166,7 @@ void SkinEngine::SetDefaultBackground(const std::string& fileName,
             }
         }
         if (const SkinnedWindow* w = Window(windowIndex)) {
-            for (const ControlEntry& header : w->headerEntries) {
+            for (const ControlEntry& header : w->controls.headers) {
                 if (header.hwnd != nullptr) {
                     InvalidateRect(header.hwnd, nullptr, FALSE);
                 }

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "skin/core/control_subclass.h"
+
 namespace zandrel {
 
 namespace {
@@ -18,6 +20,32 @@ HANDLE IndexValue(int index) {
 
 // Hands the backdrop DC its first bitmap back and deletes the rendered one; the strip copies and the control
 // brushes release themselves.
+template <typename List>
+void MarkOwner(const List& list, const char* key, int windowIndex) {
+    for (const ControlEntry& entry : list) {
+        if (entry.hwnd != nullptr && IsWindow(entry.hwnd)) {
+            SetPropA(entry.hwnd, key, IndexValue(windowIndex));
+        }
+    }
+}
+
+// Frames get their own procedures back when the engine goes before them.
+void ReleaseChildFrames(SkinnedWindow& window) {
+    for (ChildFrameEntry& frame : window.childFrames) {
+        HWND hwnd = frame.hwnd;
+        if (hwnd == nullptr || !IsWindow(hwnd) || frame.previousWndProc == nullptr) {
+            continue;
+        }
+        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != frame.previousWndProc) {
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(frame.previousWndProc));
+        }
+        for (const char* key : {kPropPreviousProc, kPropWindowIndex, kPropOwnerIndex, kPropFrameOwner}) {
+            RemovePropA(hwnd, key);
+        }
+        frame.hwnd = nullptr;
+    }
+}
+
 void ReleaseBackdrop(SkinnedWindow& window) {
     if (window.backdropDc != nullptr) {
         if (window.backdropFirstBitmap != nullptr) {
@@ -67,6 +95,8 @@ SkinEngine::~SkinEngine() {
             // Otherwise someone subclassed the window after us: the thunk stays in the chain and, with no engine,
             // passes every message on through "Hw_hProc".
         }
+        ReleaseAllControls(window.controls);
+        ReleaseChildFrames(window);
         ReleaseBackdrop(window);
         windows_.pop_back();
     }
@@ -87,6 +117,15 @@ SkinEngine::~SkinEngine() {
 
 SkinEngine* SkinEngine::Instance() {
     return gInstance;
+}
+
+PainterHost* ActivePainterHost() {
+    return gInstance;
+}
+
+ControlLists* SkinEngine::Controls(int windowIndex) {
+    SkinnedWindow* window = Window(windowIndex);
+    return window != nullptr ? &window->controls : nullptr;
 }
 
 bool SkinEngine::Startup() {
@@ -141,23 +180,19 @@ void SkinEngine::Renumber() {
         if (IsWindow(window.hwnd)) {
             SetPropA(window.hwnd, kPropWindowIndex, IndexValue(i));
         }
-        for (const auto* list :
-             {&window.buttonEntries, &window.editEntries, &window.listEntries, &window.trackbarEntries,
-              &window.progressEntries, &window.comboEntries, &window.upDownEntries, &window.headerEntries}) {
-            for (const ControlEntry& entry : *list) {
-                if (entry.hwnd != nullptr && IsWindow(entry.hwnd)) {
-                    SetPropA(entry.hwnd, kPropOwnerIndex, IndexValue(i));
-                }
-            }
-        }
+        const ControlLists& c = window.controls;
+        MarkOwner(c.buttons, kPropOwnerIndex, i);
+        MarkOwner(c.edits, kPropOwnerIndex, i);
+        MarkOwner(c.lists, kPropOwnerIndex, i);
+        MarkOwner(c.trackbars, kPropOwnerIndex, i);
+        MarkOwner(c.progressBars, kPropOwnerIndex, i);
+        MarkOwner(c.combos, kPropOwnerIndex, i);
+        MarkOwner(c.upDowns, kPropOwnerIndex, i);
+        MarkOwner(c.headers, kPropOwnerIndex, i);
+        MarkOwner(c.containers, kPropContainerOwner, i);
         for (const ChildFrameEntry& frame : window.childFrames) {
             if (frame.hwnd != nullptr && IsWindow(frame.hwnd)) {
                 SetPropA(frame.hwnd, kPropOwnerIndex, IndexValue(i));
-            }
-        }
-        for (const ControlEntry& entry : window.containerControls) {
-            if (entry.hwnd != nullptr && IsWindow(entry.hwnd)) {
-                SetPropA(entry.hwnd, kPropContainerOwner, IndexValue(i));
             }
         }
     }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "draw/gdiplus_session.h"
+#include "skin/core/painter_host.h"
 #include "skin/core/skin_types.h"
 
 namespace zandrel {
@@ -36,12 +37,12 @@ struct SkinWindowOptions {
     std::optional<int> backgroundMode;  // default: the engine's default background mode
 };
 
-class SkinEngine {
+class SkinEngine : public PainterHost {
   public:
     // Builds the object (reads the system button-face colour); at most one exists at a time.
     SkinEngine();
     // Shuts GDI+ down and destroys the application icon.
-    ~SkinEngine();
+    virtual ~SkinEngine();
     SkinEngine(const SkinEngine&) = delete;
     SkinEngine& operator=(const SkinEngine&) = delete;
 
@@ -81,6 +82,9 @@ class SkinEngine {
     void DrawWindowBackground(DrawGraphics& graphics, int windowIndex);
     void ApplyRoundedRegion(HWND hwnd);
     void RepaintDirectControls(int windowIndex);
+    // The backdrop changed under the controls: everything that copies it is repainted (its direct controls,
+    // its frames and all they hold).
+    void RepaintBackdropUsers(int windowIndex);
 
     // --- caption bar ---
     void DrawWindowBorder(int windowIndex, DrawGraphics& graphics);
@@ -134,36 +138,50 @@ class SkinEngine {
     COLORREF GetDefaultBackgroundColour() const { return defaultBackgroundColour_; }
 
     // --- backdrop copies and owner searches ---
-    HDC CreateBackdropDc(HWND hwnd, const RECT& rect);
+    HDC CreateBackdropDc(HWND hwnd, const RECT& rect) override;
     void RegisterMemoryDc(HDC dc, HBITMAP bitmap, HGDIOBJ previousBitmap);
-    int ReleaseMemoryDc(HDC dc);
+    int ReleaseMemoryDc(HDC dc) override;
     int FindWindowIndex(HWND hwnd) const;
-    int FindOwnerWindowIndex(HWND hwnd) const;
+    int FindOwnerWindowIndex(HWND hwnd) const override;
     int FindFrameIndex(int windowIndex, HWND hwnd) const;
     int FindEnclosingFrame(int windowIndex, HWND hwnd, HWND stopHwnd) const;
     void FindSkinnedOwner(HWND hwnd, int& windowIndex, int& frameIndex, HWND& backdropWindow, bool useProps) const;
     RECT RectInOwner(HWND hwnd) const;
     HBITMAP DcToBitmap(HDC dc, int width, int height);
-    HBITMAP MakeVeiledBackdropBitmap(HWND hwnd);
+    HBITMAP MakeVeiledBackdropBitmap(HWND hwnd) override;
+    LRESULT ControlColourBrush(HWND control, HDC dc, bool veiled) override;
+
+    // --- child frames, container controls and image buttons ---
+    // Skins a child window of a skinned window as a frame: its controls are skinned too, and with ownBackground
+    // (default) it paints the backdrop behind it, its fill (a Windows colour, 0 for none) at fillAlpha (default
+    // 255), and the two soft outlines when outlined (default false); a group box gets its outline and caption.
+    void SkinChildFrame(HWND hwnd,
+                        std::optional<bool> ownBackground,
+                        std::optional<COLORREF> fillColour,
+                        std::optional<int> fillAlpha,
+                        std::optional<bool> outlined);
+    void SetChildFrameAlpha(HWND hwnd, int alpha);
+    LRESULT HandleChildFrameMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // --- state ---
     // The record of a window index, nullptr when the index is outside the list.
     SkinnedWindow* Window(int windowIndex);
     const SkinnedWindow* Window(int windowIndex) const;
-    int WindowCount() const { return static_cast<int>(windows_.size()); }
+    int WindowCount() const override { return static_cast<int>(windows_.size()); }
+    ControlLists* Controls(int windowIndex) override;
     // The window index kept in the window's "Hw_lbID" property when it is a valid one, else 0.
     int IndexFromProperty(HWND hwnd) const;
 
     int FrameMargin() const { return frameMargin_; }
     int HotCaptionButton() const { return hotCaptionButton_; }
     HICON AppIcon() const { return appIcon_; }
-    COLORREF AccentColour() const { return accentColour_; }
+    COLORREF AccentColour() const override { return accentColour_; }
     int DefaultBackgroundMode() const { return defaultBackgroundMode_; }
     const Bytes& DefaultBackgroundImage() const { return defaultBackgroundImage_; }
-    int ControlSkinMode() const { return controlSkinMode_; }
-    int OverlayAlpha() const { return overlayAlpha_; }
-    bool OverlayGiven() const { return overlayGiven_; }
-    int TrackbarStyle() const { return trackbarStyle_; }
+    int ControlSkinMode() const override { return controlSkinMode_; }
+    int OverlayAlpha() const override { return overlayAlpha_; }
+    bool OverlayGiven() const override { return overlayGiven_; }
+    int TrackbarStyle() const override { return trackbarStyle_; }
     bool SkipNextBackdropRefresh() const { return skipNextBackdropRefresh_; }
     size_t MemoryDcCount() const { return memoryDcs_.size(); }
 
@@ -186,7 +204,14 @@ class SkinEngine {
     // Pieces of HandleWindowMessage.
     void OnWindowPosChanged(int windowIndex);
     void OnControlCommand(HWND sender, int code);
-    LRESULT OnControlColour(SkinnedWindow& window, UINT msg, HDC dc, HWND control);
+    LRESULT OnControlColour(UINT msg, HDC dc, HWND control);
+    // Child frames.
+    static LRESULT CALLBACK ChildFrameProcThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT PassOnFrame(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void PaintChildFrame(int windowIndex, int frameIndex, HDC dc, bool full);
+    void DecorateChildFrame(int windowIndex, int frameIndex, HDC backdrop, const RECT& rc);
+    void DrawGroupBox(int windowIndex, int frameIndex, HDC backdrop, const RECT& rc);
+    void PaintBackdropBehind(HWND frame, HDC backdrop, const RECT& r);
     void OnSkinnedMouseMove(int windowIndex, LPARAM lParam);
     void OnSkinnedButtonDown(int windowIndex, LPARAM lParam);
     void OnSkinnedMouseLeave(int windowIndex);

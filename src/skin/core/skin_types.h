@@ -5,16 +5,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/win_handles.h"
 #include "draw/tooltip_window.h"
+#include "skin/core/control_entries.h"
 
 namespace zandrel {
-
-using Bytes = std::vector<unsigned char>;
 
 // The face the engine draws its texts in unless told otherwise (GBK).
 inline constexpr char kSkinFontName[] = "\xCB\xCE\xCC\xE5";  // 宋体
@@ -91,29 +91,32 @@ class StripDc {
     HGDIOBJ previous_ = nullptr;
 };
 
-struct ControlEntry {
-    HWND hwnd = nullptr;
-    WNDPROC previousWndProc = nullptr;
-};
-
-struct ChildFrameEntry {
-    HWND hwnd = nullptr;
-    bool ownBackground = false;  // the frame paints its own background
-    COLORREF fillColour = 0;
-    bool hasFill = false;
-    bool rounded = false;
-    int alpha = 255;
-};
-
 struct DockedChild {
     HWND hwnd = nullptr;
     int top = 0;
 };
 
+// A child window skinned as a small surface of its own: a group box or a panel holding further controls.
+struct ChildFrameEntry {
+    HWND hwnd = nullptr;
+    bool ownBackground = false;  // the frame paints its own background
+    COLORREF fillColour = 0;     // laid over the backdrop inside the frame when hasFill
+    bool hasFill = false;
+    bool rounded = false;  // a group box: its fill and outline start below the caption line
+    int alpha = 255;       // opacity of the fill
+    bool outlined = false;
+    WNDPROC previousWndProc = nullptr;
+    bool needsFullRepaint = true;
+    std::string fontName;  // group boxes: the caption font (GBK)
+    int fontSize = 0;
+    int fontStyle = 0;
+    std::vector<DockedChild> dockedChildren;
+};
+
 // A brush handed out for a control's WM_CTLCOLOR* message (also in its "Kj_dxjb") and the bitmap behind it (in
 // "Kj_wtjb"). The window record owns both: a control is often destroyed before its parent, and its properties go
 // with it, so only the record can still release them.
-struct ControlColourBrush {
+struct ControlBrushSlot {
     HWND control = nullptr;
     UniqueBrush brush;    // empty for the stock hollow brush
     UniqueBitmap bitmap;  // empty for the hollow brush
@@ -179,14 +182,11 @@ struct SkinnedWindow {
     std::string statusFontName;  // GBK
     int statusFontSize = 12;
 
-    // Skinned controls, one list per kind (filled by the control painters).
-    std::vector<ControlEntry> buttonEntries, editEntries, listEntries, trackbarEntries, progressEntries, comboEntries,
-        upDownEntries, headerEntries;
-    std::vector<ControlEntry> containerControls;
-    std::vector<ChildFrameEntry> childFrames;
+    // Skinned controls, one list per kind (filled by the install routines of the painters), with their hover
+    // bookkeeping; the child frames whose controls are skinned too.
+    ControlLists controls;
+    std::deque<ChildFrameEntry> childFrames;
     std::vector<DockedChild> dockedChildren;
-    int hotControlIndex = 0;
-    int controlUnderMouse = 0;
     bool installDone = false;
 
     // The rendered client area and clean copies of its caption strip and status bar.
@@ -202,7 +202,7 @@ struct SkinnedWindow {
     FadeState fadeOut;
     bool fadeTimerRunning = false;
 
-    std::vector<ControlColourBrush> controlBrushes;
+    std::vector<ControlBrushSlot> controlBrushes;
 };
 
 }  // namespace zandrel

@@ -2,6 +2,7 @@
 #include <numeric>
 
 #include "draw/skin_images.h"
+#include "skin/core/control_pass.h"
 #include "skin/core/skin_engine.h"
 #include "skin/core/skin_geometry.h"
 
@@ -133,7 +134,7 @@ bool SkinEngine::SkinWindow(HWND hwnd, const SkinWindowOptions& options) {
     w.statusFontSize = 12;
     LayoutStatusBar(windowIndex);
 
-    // The control painters take over the children here once they exist; until then the lists stay empty.
+    InstallControls(*this, windowIndex, hwnd);
 
     w.installDone = true;
     w.backdropDirty = true;

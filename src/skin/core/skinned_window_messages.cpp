@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/encoding.h"
+#include "skin/core/control_pass.h"
 #include "skin/core/skin_engine.h"
 #include "skin/core/skin_geometry.h"
 
@@ -66,14 +67,14 @@ namespace {
 
 // The brush answers to WM_CTLCOLOR*: the record keeps the last one of each control and releases it when the
 // next one replaces it or when the window is forgotten.
-ControlColourBrush& BrushSlot(SkinnedWindow& w, HWND control) {
-    for (ControlColourBrush& slot : w.controlBrushes) {
+ControlBrushSlot& BrushSlot(SkinnedWindow& w, HWND control) {
+    for (ControlBrushSlot& slot : w.controlBrushes) {
         if (slot.control == control) {
             return slot;
         }
     }
     // Slots of controls destroyed since are reused rather than piling up.
-    for (ControlColourBrush& slot : w.controlBrushes) {
+    for (ControlBrushSlot& slot : w.controlBrushes) {
         if (!IsWindow(slot.control)) {
             slot.control = control;
             slot.brush.reset();
@@ -81,7 +82,7 @@ ControlColourBrush& BrushSlot(SkinnedWindow& w, HWND control) {
             return slot;
         }
     }
-    w.controlBrushes.push_back(ControlColourBrush{control, {}, {}});
+    w.controlBrushes.push_back(ControlBrushSlot{control, {}, {}});
     return w.controlBrushes.back();
 }
 
@@ -92,7 +93,7 @@ void PrepareControlDc(HDC dc, HWND control) {
 
 LRESULT HollowBrush(SkinnedWindow& w, HDC dc, HWND control) {
     PrepareControlDc(dc, control);
-    ControlColourBrush& slot = BrushSlot(w, control);
+    ControlBrushSlot& slot = BrushSlot(w, control);
     slot.brush.reset();
     slot.bitmap.reset();
     HGDIOBJ brush = GetStockObject(NULL_BRUSH);
@@ -148,6 +149,8 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         case WM_PRINTCLIENT: {
             if (w->backdropDirty || w->backdropDc == nullptr) {
                 RenderWindowBackdrop(windowIndex, nullptr, false);
+                // The controls copy the backdrop that was just rendered: they show it too.
+                RepaintBackdropUsers(IndexFromProperty(hwnd));
             }
             SkinnedWindow* rendered = Window(IndexFromProperty(hwnd));
             if (rendered != nullptr && rendered->backdropDc != nullptr) {
@@ -203,7 +206,10 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             }
             break;
         case WM_DRAWITEM:
-            // Owner-drawn buttons go to the button faces once the painters are installed.
+            // A face the skin drew is not drawn again by the window's own procedure.
+            if (lParam != 0 && DispatchOwnerDraw(*this, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+                return TRUE;
+            }
             break;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -219,8 +225,7 @@ LRESULT SkinEngine::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC:
-            if (LRESULT brush =
-                    OnControlColour(*w, msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            if (LRESULT brush = OnControlColour(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
                 return brush;
             }
             break;
@@ -313,7 +318,7 @@ void SkinEngine::OnControlCommand(HWND sender, int code) {
     }
 }
 
-LRESULT SkinEngine::OnControlColour(SkinnedWindow& w, UINT msg, HDC dc, HWND control) {
+LRESULT SkinEngine::OnControlColour(UINT msg, HDC dc, HWND control) {
     if (control == nullptr || controlSkinMode_ == 0 || !overlayGiven_) {
         return 0;
     }
@@ -322,26 +327,37 @@ LRESULT SkinEngine::OnControlColour(SkinnedWindow& w, UINT msg, HDC dc, HWND con
             if (ClassIs(GetParent(control), L"ComboBox")) {
                 return 0;  // the combo-box painter colours its own edit
             }
-            break;
+            return ControlColourBrush(control, dc, true);
         case WM_CTLCOLORLISTBOX:
             if (!ClassIs(control, L"ListBox") || IsOwnerDrawListBox(control)) {
                 return 0;
             }
-            return HollowBrush(w, dc, control);
-        case WM_CTLCOLORBTN: return HollowBrush(w, dc, control);
-        default: break;
+            return ControlColourBrush(control, dc, false);
+        case WM_CTLCOLORBTN: return ControlColourBrush(control, dc, false);
+        case WM_CTLCOLORSTATIC: return ControlColourBrush(control, dc, true);
+        default: return 0;
     }
-    // Edit boxes and statics: the backdrop behind the control under the white veil, as a pattern brush.
+}
+
+LRESULT SkinEngine::ControlColourBrush(HWND control, HDC dc, bool veiled) {
+    SkinnedWindow* w = Window(FindOwnerWindowIndex(control));
+    if (w == nullptr || control == nullptr) {
+        return 0;
+    }
+    if (!veiled) {
+        return HollowBrush(*w, dc, control);
+    }
+    // The backdrop behind the control under the white veil, as a pattern brush.
     UniqueBitmap bitmap(MakeVeiledBackdropBitmap(control));
     if (!bitmap) {
-        return HollowBrush(w, dc, control);
+        return HollowBrush(*w, dc, control);
     }
     UniqueBrush brush(CreatePatternBrush(bitmap.get()));
     if (!brush) {
-        return HollowBrush(w, dc, control);
+        return HollowBrush(*w, dc, control);
     }
     PrepareControlDc(dc, control);
-    ControlColourBrush& slot = BrushSlot(w, control);
+    ControlBrushSlot& slot = BrushSlot(*w, control);
     slot.brush = std::move(brush);
     slot.bitmap = std::move(bitmap);
     SetPropA(control, kPropCtlBrush, slot.brush.get());

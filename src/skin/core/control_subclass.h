@@ -1,0 +1,58 @@
+// Taking a control over: the properties that lead from the control back to its entry, its window procedure
+// replaced by a painter's, and everything undone again when the control goes.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/core/control_entries.h"
+
+namespace zandrel {
+
+class PainterHost;
+
+// Where a control's entry lives, read from its properties.
+struct ControlRef {
+    PainterHost* host = nullptr;  // nullptr: no engine, or the properties name no list of a skinned window
+    int windowIndex = 0;          // "Hw_FuID"
+    int index = 0;                // "Hw_lbID": the place in its kind's list
+    ControlLists* lists = nullptr;
+};
+
+// True when the skin already subclasses the window (a control of any list, a skinned window or a frame), so no
+// install routine takes it over a second time.
+bool IsTakenOver(HWND hwnd);
+
+// Sets "Hw_lbID" = index and "Hw_FuID" = windowIndex, replaces the procedure with proc and keeps the old one in
+// "Hw_hProc" and in the entry. False, with nothing changed, when hwnd is no window or is taken over already.
+bool TakeOverControl(HWND hwnd, WNDPROC proc, int windowIndex, int index, ControlEntry& entry);
+
+// The entry location of a control from its properties (host nullptr when there is none).
+ControlRef LookUpControl(HWND hwnd);
+
+// The entry of a control in one list, checked against the control itself; nullptr when it is not there.
+template <typename Entry>
+Entry* LookUpEntry(const ControlRef& ref, EntryList<Entry> ControlLists::*list, HWND hwnd) {
+    if (ref.lists == nullptr) {
+        return nullptr;
+    }
+    Entry* entry = EntryAt(ref.lists->*list, ref.index);
+    return entry != nullptr && entry->hwnd == hwnd ? entry : nullptr;
+}
+
+// The message to the procedure the control had before (in "Hw_hProc").
+LRESULT PassOnToPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// For WM_NCDESTROY: the control gets its previous procedure back, loses the skin's properties and its entry loses
+// the window; then the message goes on to that procedure.
+LRESULT ReleaseControlAndPassOn(HWND hwnd, ControlEntry* entry, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Gives a live control its previous procedure back and removes the skin's properties (the engine going away).
+void ReleaseControl(ControlEntry& entry);
+
+// Releases every control of the lists (see ReleaseControl).
+void ReleaseAllControls(ControlLists& lists);
+
+// The whole control repainted: client area erased, frame too.
+void InvalidateControl(HWND hwnd, bool erase = true);
+
+}  // namespace zandrel
