@@ -7,6 +7,7 @@
 #include "app/main_window_win.h"
 #include "app/skin_setup_win.h"
 #include "scripted_prompter.h"
+#include "skin/core/control_subclass.h"
 #include "skin/core/skin_engine.h"
 
 namespace zandrel {
@@ -120,6 +121,53 @@ TEST_F(SkinnedMainWindowTest, CloseCaptionButtonAsksFirstWhenResultsAreUnsaved) 
     engine->OnCaptionButtonClick(1, 2);
     EXPECT_TRUE(IsWindow(window->Hwnd()));
     EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+TEST_F(SkinnedMainWindowTest, EveryControlIsTakenOverInsideTheFrameToo) {
+    for (const char* name :
+         {texts::kEdit2, texts::kCombo1, texts::kButton1, texts::kButton2, texts::kButton3, texts::kClearData}) {
+        EXPECT_TRUE(IsTakenOver(window->Control(name))) << name;
+    }
+    // The depth list's drop-down list is painted by the skin as well.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(window->Control(texts::kCombo1), &info));
+    EXPECT_TRUE(IsTakenOver(info.hwndList));
+    // The frame holding the prompt, the keyword box and the depth list is the skin's child frame.
+    HWND frame = window->Control(texts::kFrame1);
+    EXPECT_GT(engine->FindFrameIndex(1, frame), 0);
+}
+
+TEST_F(SkinnedMainWindowTest, ThePromptReadsLightOnTheWood) {
+    HWND label = window->Control(texts::kLabel3);
+    HWND parent = GetParent(label);
+    HDC dc = GetDC(label);
+    const LRESULT brush =
+        SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
+    const COLORREF text = GetTextColor(dc);
+    ReleaseDC(label, dc);
+    EXPECT_NE(brush, 0);
+    EXPECT_GT(GetRValue(text) + GetGValue(text) + GetBValue(text), 3 * 200) << std::hex << text;
+}
+
+// The frame under the caption band lets presses through: outside the controls the band belongs to the window,
+// which drags it; on a control the press stays the control's.
+TEST_F(SkinnedMainWindowTest, ThePressAnywhereInTheCaptionBandReachesTheWindow) {
+    HWND h = window->Hwnd();
+    ShowWindow(h, SW_SHOWNOACTIVATE);
+    UpdateWindow(h);
+    const SkinnedWindow* w = engine->Window(1);
+    ASSERT_NE(w, nullptr);
+    for (POINT p : {POINT{300, 10}, POINT{380, 45}, POINT{550, 70}, POINT{20, 75}}) {
+        ASSERT_LT(p.y, w->captionHeight);
+        POINT screen = p;
+        ClientToScreen(h, &screen);
+        EXPECT_EQ(WindowFromPoint(screen), h) << p.x << "," << p.y;
+    }
+    RECT box{};
+    GetWindowRect(window->Control(texts::kEdit2), &box);
+    EXPECT_EQ(WindowFromPoint(POINT{box.left + 20, box.top + 10}), window->Control(texts::kEdit2));
+    ShowWindow(h, SW_HIDE);
 }
 
 }  // namespace

@@ -237,10 +237,10 @@ bool Gallery::Create(SkinEngine& engine, GallerySettings settings) {
     Fill();
     const auto wood = SkinImageBytes(SkinImageId::WoodBackground);
     engine.SetDefaultBackground("", wood, std::nullopt, std::nullopt, 3);
-    if (settings == GallerySettings::MainWindow) {
-        engine.SetGlobalOptions(1, 0, 0);
-    } else {
-        engine.SetGlobalOptions(1, 160, 1);
+    switch (settings) {
+        case GallerySettings::MainWindow: engine.SetGlobalOptions(1, 0, 0); break;
+        case GallerySettings::EngineVeil: engine.SetGlobalOptions(1, 160, 1); break;
+        case GallerySettings::NoControls: engine.SetGlobalOptions(0, 0, 0); break;
     }
     SkinWindowOptions options;
     options.captionHeight = 30;

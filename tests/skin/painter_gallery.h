@@ -27,6 +27,7 @@ struct GalleryControl {
 enum class GallerySettings {
     MainWindow,  // the main window's: stretched wood, overlay alpha 0 (given), track-bar style 0
     EngineVeil,  // the engine's defaults with the veil on: overlay alpha 160 (given), track-bar style 1
+    NoControls,  // control skin mode 0: the window is skinned, its controls are left alone
 };
 
 class Gallery {

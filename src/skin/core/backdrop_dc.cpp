@@ -46,6 +46,7 @@ void FillFrame(HDC dc, const ChildFrameEntry& frame, int width, int height) {
 }  // namespace
 
 HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
+    ++backdropCopies_;
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     // An empty or inverted rectangle still gets a working one-pixel DC, so callers can draw and release it as usual.

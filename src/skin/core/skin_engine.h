@@ -139,6 +139,8 @@ class SkinEngine : public PainterHost {
 
     // --- backdrop copies and owner searches ---
     HDC CreateBackdropDc(HWND hwnd, const RECT& rect) override;
+    // How many backdrop copies were made: one per painting of a control, so tests and benchmarks count repaints.
+    long BackdropCopies() const { return backdropCopies_; }
     void RegisterMemoryDc(HDC dc, HBITMAP bitmap, HGDIOBJ previousBitmap);
     int ReleaseMemoryDc(HDC dc) override;
     int FindWindowIndex(HWND hwnd) const;
@@ -232,6 +234,7 @@ class SkinEngine : public PainterHost {
     int defaultBackgroundMode_ = 0;
     Bytes defaultBackgroundImage_;
     bool skipNextBackdropRefresh_ = true;
+    long backdropCopies_ = 0;
 };
 
 }  // namespace zandrel

@@ -253,16 +253,27 @@ LRESULT OnEraseBackground(HWND hwnd, HDC dc) {
     return static_cast<LRESULT>(SetTextColor(dc, TextColour(hwnd)));
 }
 
+// The button's own procedure may have invalidated itself for its platform hot look; the face painted here covers
+// the whole button, so that pending repaint is dropped and a change of the hot button paints once.
+void RepaintFaceOnce(HWND hwnd, UINT state, bool hot) {
+    RepaintButton(hwnd, state, hot);
+    ValidateRect(hwnd, nullptr);
+}
+
 LRESULT OnMouseMove(HWND hwnd, const ControlRef& ref, UINT msg, WPARAM wParam, LPARAM lParam) {
     TrackLeave(hwnd);
     HoverState& hover = ref.lists->hover;
     hover.controlUnderMouse = ref.index;
-    if (hover.hotControlIndex != hover.controlUnderMouse || hover.hotControlKind != kHotButton) {
+    const bool becomesHot = hover.hotControlIndex != hover.controlUnderMouse || hover.hotControlKind != kHotButton;
+    if (becomesHot) {
         hover.hotControlIndex = hover.controlUnderMouse;
         hover.hotControlKind = kHotButton;
-        RepaintButton(hwnd, 0, true);
     }
-    return PassOnToPrevious(hwnd, msg, wParam, lParam);
+    const LRESULT result = PassOnToPrevious(hwnd, msg, wParam, lParam);
+    if (becomesHot) {
+        RepaintFaceOnce(hwnd, 0, true);
+    }
+    return result;
 }
 
 LRESULT OnMouseLeave(HWND hwnd,
@@ -272,8 +283,10 @@ LRESULT OnMouseLeave(HWND hwnd,
                      WPARAM wParam,
                      LPARAM lParam) {
     ref.lists->hover.hotControlIndex = 0;
-    RepaintButton(hwnd, entry.focused ? ODS_FOCUS : 0, false);
-    return PassOnToPrevious(hwnd, msg, wParam, lParam);
+    const UINT state = entry.focused ? ODS_FOCUS : 0;
+    const LRESULT result = PassOnToPrevious(hwnd, msg, wParam, lParam);
+    RepaintFaceOnce(hwnd, state, false);
+    return result;
 }
 
 // Messages after which the button's own procedure may have drawn its platform look straight onto the screen: a

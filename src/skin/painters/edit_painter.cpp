@@ -2,6 +2,8 @@
 // veil on, the background under their text.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "base/win_handles.h"
@@ -278,7 +280,9 @@ HRGN ScrollBarRegion(HWND hwnd) {
     if (style & WS_VSCROLL) {
         RECT bar = BarRect(hwnd, OBJID_VSCROLL);
         if (style & WS_HSCROLL) {
-            bar.bottom += bar.right - bar.left;  // the corner box between the two bars
+            // The corner box between the two bars: as wide as the vertical bar, as high as the horizontal one.
+            const RECT across = BarRect(hwnd, OBJID_HSCROLL);
+            bar.bottom = std::max(bar.bottom, across.bottom);
         }
         vertical.reset(CreateRectRgn(bar.left, bar.top, bar.right, bar.bottom));
     }

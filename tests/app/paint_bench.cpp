@@ -1,0 +1,99 @@
+// Figures for the control painters: the median paint time of each control class of the skin gallery over 1,000
+// paints, and one full repaint of the skinned main window with all its controls, each against one stretched draw
+// of the wood picture over the main window's size, measured in the same run.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win.h"
+#include "app/skin_setup_win.h"
+#include "draw/draw_graphics.h"
+#include "draw/draw_image.h"
+#include "draw/skin_images.h"
+#include "painter_gallery.h"
+#include "scripted_prompter.h"
+#include "skin/core/skin_engine.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <typename F>
+double MedianMicros(int rounds, int calls, F&& f) {
+    std::vector<double> perCall;
+    for (int r = 0; r < rounds; ++r) {
+        const auto start = Clock::now();
+        for (int i = 0; i < calls; ++i) {
+            f();
+        }
+        const std::chrono::duration<double, std::micro> spent = Clock::now() - start;
+        perCall.push_back(spent.count() / calls);
+    }
+    std::sort(perCall.begin(), perCall.end());
+    return perCall[perCall.size() / 2];
+}
+
+void RepaintNow(HWND hwnd, UINT extra = 0) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | extra);
+}
+
+class NoNetwork : public zandrel::PageFetcher {
+  public:
+    std::string HttpGetText(const std::string&) override { return {}; }
+};
+
+}  // namespace
+
+int main() {
+    const auto wood = zandrel::SkinImageBytes(zandrel::SkinImageId::WoodBackground);
+    zandrel::DrawBitmap picture;
+    zandrel::DrawBitmap canvas;
+    zandrel::DrawGraphics graphics;
+    std::unique_ptr<zandrel::SkinEngine> engine = zandrel::StartSkinEngine();
+    if (!engine || !picture.CreateBitmapFromBytes(wood) || !canvas.CreateBitmap(648, 538) ||
+        !graphics.GetImageGraphicsContext(canvas)) {
+        std::printf("no engine or no wood picture\n");
+        return 1;
+    }
+    const double stretch = MedianMicros(7, 20, [&] {
+        graphics.DrawImageRect(picture, 0, 0, 648, 538);
+        graphics.Flush();
+    });
+    std::printf("reference: one stretched draw of the wood picture (648x538): %.0f us\n\n", stretch);
+
+    {
+        zandrel::test::Gallery gallery;
+        if (!gallery.Create(*engine, zandrel::test::GallerySettings::MainWindow)) {
+            std::printf("no gallery\n");
+            return 1;
+        }
+        std::printf("%-24s %10s %8s\n", "control (1,000 paints)", "median us", "ratio");
+        for (const zandrel::test::GalleryControl& c : gallery.Controls()) {
+            const double median = MedianMicros(10, 100, [&] { RepaintNow(c.hwnd); });
+            std::printf("%-24s %10.0f %8.2f\n", c.name.c_str(), median, median / stretch);
+        }
+    }
+
+    zandrel::testing::ScriptedPrompter prompter;
+    NoNetwork fetcher;
+    zandrel::MainWindowOptions options;
+    options.prompter = &prompter;
+    options.fetcher = &fetcher;
+    options.downloadBanner = false;
+    options.skin = engine.get();
+    std::unique_ptr<zandrel::MainWindow> window = zandrel::MainWindow::Create(options);
+    if (!window) {
+        std::printf("no main window\n");
+        return 1;
+    }
+    ShowWindow(window->Hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window->Hwnd());
+    const double full = MedianMicros(7, 10, [&] { RepaintNow(window->Hwnd(), RDW_ALLCHILDREN); });
+    std::printf("\nmain window, full repaint with every control: %.0f us, ratio %.2f (goal below 1)\n", full,
+                full / stretch);
+    return 0;
+}
