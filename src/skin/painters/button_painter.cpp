@@ -457,6 +457,15 @@ ButtonEntry* TakeOverImageButton(PainterHost& host, int windowIndex, HWND button
             return nullptr;
         }
         entry = &fresh;
+    } else if (!tipText.empty() && entry->toolTip.GetWindow() == nullptr &&
+               reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)) == &ButtonWindowProc) {
+        // The tooltip hooks itself into the button's procedures. It goes in below the skin's procedure, which
+        // stays on top, so that the engine can still give the button back when it goes.
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->previousWndProc));
+        setTip(*entry);
+        entry->previousWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+        SetPropA(button, kPropPreviousProc, reinterpret_cast<HANDLE>(entry->previousWndProc));
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonWindowProc));
     } else {
         setTip(*entry);
     }

@@ -36,8 +36,8 @@ class HostDc {
 
 // Classes that draw their whole client area into the DC handed with WM_PAINT.
 bool PaintsWholeClient(const std::string& cls) {
-    for (const char* name : {"SysMonthCal32", "SysTabControl32", "ToolbarWindow32", "msctls_statusbar32", "Button",
-                             "msctls_trackbar32"}) {
+    for (const char* name :
+         {"SysMonthCal32", "SysTabControl32", "ToolbarWindow32", "msctls_statusbar32", "Button", "msctls_trackbar32"}) {
         if (cls == name) {
             return true;
         }
