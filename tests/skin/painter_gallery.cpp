@@ -254,6 +254,11 @@ void Gallery::FillContainers() {
     // Its background in the button-face colour, which the container leaves out by default.
     SendMessageW(rich, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
     SetWindowTextW(rich, L"富文本编辑框：连衣裙 夏季 新款\r\n第二行文字\r\n第三行文字");
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof(format);
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = RGB(255, 255, 255);
+    SendMessageW(rich, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 
     Add("image beside text", L"BUTTON", L"图在左", kTab | BS_PUSHBUTTON, 10, 280, 130, 40, PressKind::Button);
     Add("image above text", L"BUTTON", L"图在上", kTab | BS_PUSHBUTTON, 150, 270, 90, 80, PressKind::Button);
@@ -267,8 +272,14 @@ void Gallery::SkinContainers(SkinEngine& engine) {
         const auto span = SkinImageBytes(id);
         return Bytes(span.begin(), span.end());
     };
-    engine.SkinContainerControl(Control("tab control"));
+    // The tab control fills its page white; the rich edit was given the button-face colour, the default.
+    engine.SkinContainerControl(Control("tab control"), RGB(255, 255, 255));
     engine.SkinContainerControl(Control("rich edit"));
+    // Light text over the dark wood.
+    for (const char* name :
+         {"tab page check box", "tab page label", "tab page edit", "image beside text", "image above text"}) {
+        engine.SetControlTextColour(Control(name), RGB(255, 255, 255));
+    }
     engine.SetButtonImage(Control("image beside text"), bytes(SkinImageId::Promotion), true, "\xCC\xE1\xCA\xBE");
     engine.SetButtonImage(Control("image above text"), bytes(SkinImageId::Promotion), false, "");
     engine.SetButtonStateImages(Control("state images"), bytes(SkinImageId::HelpGlyph), bytes(SkinImageId::MenuGlyph),

@@ -3,6 +3,7 @@
 // colour is then left out, so the backdrop shows through everywhere the control draws nothing of its own.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -34,20 +35,25 @@ class HostDc {
     HDC dc_;
 };
 
-// Classes that draw their whole client area into the DC handed with WM_PAINT.
-bool PaintsWholeClient(const std::string& cls) {
-    for (const char* name :
-         {"SysMonthCal32", "SysTabControl32", "ToolbarWindow32", "msctls_statusbar32", "Button", "msctls_trackbar32"}) {
-        if (cls == name) {
+// Window class names are compared without regard to case, as Windows does.
+bool ClassIsOneOf(const std::string& cls, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        if (lstrcmpiA(cls.c_str(), name) == 0) {
             return true;
         }
     }
     return false;
 }
 
+// Classes that draw their whole client area into the DC handed with WM_PAINT.
+bool PaintsWholeClient(const std::string& cls) {
+    return ClassIsOneOf(cls, {"SysMonthCal32", "SysTabControl32", "ToolbarWindow32", "msctls_statusbar32", "Button",
+                              "msctls_trackbar32"});
+}
+
 // Rich edits scroll their pixels with ScrollWindow, which would carry the backdrop along with the text.
 bool IsRichEdit(const std::string& cls) {
-    return cls == "RichEdit20A" || cls == "RichEdit20W" || cls == "RICHEDIT50W";
+    return ClassIsOneOf(cls, {"RichEdit20A", "RichEdit20W", "RichEdit50W"});
 }
 
 RECT Offset(RECT r, const RECT& by) {
@@ -135,7 +141,10 @@ LRESULT CALLBACK ContainerControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         case WM_HSCROLL:
         case WM_VSCROLL:
             if (IsRichEdit(GetClassNameText(hwnd))) {
+                // After the scroll: the rich edit may paint the uncovered strip at once, and the rest must follow.
+                const LRESULT result = PassOnToPrevious(hwnd, msg, wParam, lParam, kContainerKeys);
                 InvalidateRect(hwnd, nullptr, FALSE);
+                return result;
             }
             break;
         default: break;
