@@ -15,6 +15,7 @@
 #include "painter_gallery.h"
 #include "skin/core/button_faces.h"
 #include "skin/core/skin_engine.h"
+#include "support/leak_probe.h"
 
 namespace zandrel::test {
 namespace {
@@ -406,6 +407,32 @@ TEST_F(ContainerTest, AButtonWithoutAPictureItCanShowKeepsThePlainSkinnedFace) {
         created_.pop_back();  // the next case's button takes the same place
         Gallery::Pump();
     }
+}
+
+TEST_F(ContainerTest, PaintingContainersAndImageButtonsKeepsTheGdiCount) {
+    const auto cycle = [&] {
+        for (const char* name : {"tab control", "rich edit"}) {
+            HWND hwnd = gallery_.Control(name);
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            SendMessageW(hwnd, WM_VSCROLL, SB_LINEDOWN, 0);
+            UpdateWindow(hwnd);
+        }
+        for (const char* name : {"image beside text", "state images", "undecodable picture"}) {
+            HWND button = gallery_.Control(name);
+            SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+            SendMessageW(button, WM_MOUSELEAVE, 0, 0);
+        }
+        Gallery::Pump();
+    };
+    for (int i = 0; i < 3; ++i) {
+        cycle();
+    }
+    const long before = CountGdiObjects();
+    for (int i = 0; i < 40; ++i) {
+        cycle();
+    }
+    EXPECT_EQ(CountGdiObjects(), before);
+    EXPECT_EQ(engine_.MemoryDcCount(), 0u);
 }
 
 TEST(ContainerLifetime, DestroyingTheEngineGivesContainersAndImageButtonsTheirProceduresBack) {
