@@ -1,6 +1,7 @@
 #include "painter_gallery.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include "draw/skin_images.h"
 #include "skin/core/skin_engine.h"
@@ -88,10 +89,11 @@ HWND Gallery::Add(const std::string& name,
                   int h,
                   PressKind press,
                   POINT pressPoint,
-                  DWORD exStyle) {
-    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(3000 + controls_.size())),
-                                GetModuleHandleW(nullptr), nullptr);
+                  DWORD exStyle,
+                  HWND parent) {
+    HWND hwnd = CreateWindowExW(
+        exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent != nullptr ? parent : hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(3000 + controls_.size())), GetModuleHandleW(nullptr), nullptr);
     if (hwnd != nullptr) {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         controls_.push_back(GalleryControl{name, hwnd, press, pressPoint});
@@ -223,7 +225,70 @@ void Gallery::Fill() {
     SendMessageW(vprogress, PBM_SETPOS, 35, 0);
 }
 
-bool Gallery::Create(SkinEngine& engine, GallerySettings settings) {
+void Gallery::FillContainers() {
+    constexpr DWORD kTab = WS_TABSTOP;
+    HWND tab = Add("tab control", WC_TABCONTROLW, L"", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 10, 40, 360, 210);
+    for (const wchar_t* title : {L"基本设置", L"高级设置"}) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(title);
+        SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0)),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    Add("tab page button", L"BUTTON", L"页内按钮", kTab | BS_PUSHBUTTON, 20, 40, 100, 30, PressKind::Button, {}, 0,
+        tab);
+    Add("tab page check box", L"BUTTON", L"页内选项", kTab | BS_AUTOCHECKBOX, 140, 44, 100, 22, PressKind::Mouse,
+        {6, 11}, 0, tab);
+    Add("tab page edit", L"EDIT", L"页内编辑框", kTab | WS_BORDER | ES_AUTOHSCROLL, 20, 90, 220, 24, PressKind::None,
+        {}, 0, tab);
+    Add("tab page label", L"STATIC", L"页内标签：连衣裙", 0, 20, 130, 220, 20, PressKind::None, {}, 0, tab);
+
+    // Version 4.1 of the rich edit, else 2.0.
+    const bool version41 = LoadLibraryW(L"Msftedit.dll") != nullptr;
+    if (!version41) {
+        LoadLibraryW(L"riched20.dll");
+    }
+    const wchar_t* richClass = version41 ? MSFTEDIT_CLASS : RICHEDIT_CLASSW;
+    HWND rich = Add("rich edit", richClass, L"", kTab | ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, 390, 40, 350, 130,
+                    PressKind::None, {}, WS_EX_CLIENTEDGE);
+    // Its background in the button-face colour, which the container leaves out by default.
+    SendMessageW(rich, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
+    SetWindowTextW(rich, L"富文本编辑框：连衣裙 夏季 新款\r\n第二行文字\r\n第三行文字");
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof(format);
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = RGB(255, 255, 255);
+    SendMessageW(rich, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+
+    Add("image beside text", L"BUTTON", L"图在左", kTab | BS_PUSHBUTTON, 10, 280, 130, 40, PressKind::Button);
+    Add("image above text", L"BUTTON", L"图在上", kTab | BS_PUSHBUTTON, 150, 270, 90, 80, PressKind::Button);
+    Add("state images", L"BUTTON", L"", kTab | BS_PUSHBUTTON, 260, 280, 30, 22, PressKind::Button);
+    Add("state images framed", L"BUTTON", L"", kTab | BS_PUSHBUTTON, 310, 280, 17, 17, PressKind::Button);
+    Add("undecodable picture", L"BUTTON", L"坏图片", kTab | BS_PUSHBUTTON, 350, 280, 100, 30, PressKind::Button);
+}
+
+void Gallery::SkinContainers(SkinEngine& engine) {
+    const auto bytes = [](SkinImageId id) {
+        const auto span = SkinImageBytes(id);
+        return Bytes(span.begin(), span.end());
+    };
+    // The tab control fills its page white; the rich edit was given the button-face colour, the default.
+    engine.SkinContainerControl(Control("tab control"), RGB(255, 255, 255));
+    engine.SkinContainerControl(Control("rich edit"));
+    // Light text over the dark wood.
+    for (const char* name :
+         {"tab page check box", "tab page label", "tab page edit", "image beside text", "image above text"}) {
+        engine.SetControlTextColour(Control(name), RGB(255, 255, 255));
+    }
+    engine.SetButtonImage(Control("image beside text"), bytes(SkinImageId::Promotion), true, "\xCC\xE1\xCA\xBE");
+    engine.SetButtonImage(Control("image above text"), bytes(SkinImageId::Promotion), false, "");
+    engine.SetButtonStateImages(Control("state images"), bytes(SkinImageId::HelpGlyph), bytes(SkinImageId::MenuGlyph),
+                                bytes(SkinImageId::CloseGlyph), bytes(SkinImageId::MinimizeGlyph), "");
+    engine.SetButtonStateImages(Control("state images framed"), bytes(SkinImageId::CheckBoxEmpty));
+    engine.SetButtonImage(Control("undecodable picture"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g'}, true, "");
+}
+
+bool Gallery::Create(SkinEngine& engine, GallerySettings settings, GalleryLayout layout) {
     if (GalleryClass() == nullptr) {
         return false;
     }
@@ -234,7 +299,11 @@ bool Gallery::Create(SkinEngine& engine, GallerySettings settings) {
     if (hwnd_ == nullptr) {
         return false;
     }
-    Fill();
+    if (layout == GalleryLayout::Containers) {
+        FillContainers();
+    } else {
+        Fill();
+    }
     const auto wood = SkinImageBytes(SkinImageId::WoodBackground);
     engine.SetDefaultBackground("", wood, std::nullopt, std::nullopt, 3);
     switch (settings) {
@@ -248,6 +317,9 @@ bool Gallery::Create(SkinEngine& engine, GallerySettings settings) {
     options.statusBarHeight = 25;
     if (!engine.SkinWindow(hwnd_, options)) {
         return false;
+    }
+    if (layout == GalleryLayout::Containers) {
+        SkinContainers(engine);
     }
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd_);

@@ -30,6 +30,13 @@ enum class GallerySettings {
     NoControls,  // control skin mode 0: the window is skinned, its controls are left alone
 };
 
+// What the gallery window holds.
+enum class GalleryLayout {
+    Controls,    // one of every control class the painters take over
+    Containers,  // a tab control with controls on its page and a rich edit laid over the backdrop as container
+                 // controls, and image buttons of both kinds
+};
+
 class Gallery {
   public:
     static constexpr int kWidth = 760;
@@ -37,7 +44,7 @@ class Gallery {
 
     // Creates the window with its controls, applies the settings to the engine and skins the window. The window
     // is shown (the painters draw on the screen).
-    bool Create(SkinEngine& engine, GallerySettings settings);
+    bool Create(SkinEngine& engine, GallerySettings settings, GalleryLayout layout = GalleryLayout::Controls);
     ~Gallery();
 
     HWND Hwnd() const { return hwnd_; }
@@ -57,8 +64,12 @@ class Gallery {
              int h,
              PressKind press = PressKind::None,
              POINT pressPoint = {},
-             DWORD exStyle = 0);
+             DWORD exStyle = 0,
+             HWND parent = nullptr);
     void Fill();
+    void FillContainers();
+    // The skin operations the containers layout needs once the window is skinned.
+    void SkinContainers(SkinEngine& engine);
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;

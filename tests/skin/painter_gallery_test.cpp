@@ -1,5 +1,6 @@
 // The skin gallery in its normal, hovered, focused, pressed and disabled states, written to the build tree's
-// artifacts as PNG for a look by eye (skin_gallery_<settings>_<state>.png). Each control is put into the state on
+// artifacts as PNG for a look by eye (skin_gallery_<settings>_<state>.png, and
+// skin_containers_... for the container controls and image buttons). Each control is put into the state on
 // its own and its piece of the screen pasted onto the sheet; the magenta key colour must never reach the screen.
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -113,14 +115,18 @@ Sheet RenderState(const Gallery& gallery, const StateChange* change) {
     return sheet;
 }
 
-class GalleryPictures : public ::testing::TestWithParam<GallerySettings> {};
+using GalleryCase = std::tuple<GallerySettings, GalleryLayout>;
+
+class GalleryPictures : public ::testing::TestWithParam<GalleryCase> {};
 
 TEST_P(GalleryPictures, EveryStateIsDrawnAndTheKeyColourNeverShows) {
     SkinEngine engine;
     ASSERT_TRUE(engine.Startup());
     Gallery gallery;
-    ASSERT_TRUE(gallery.Create(engine, GetParam()));
-    const std::string settings = GetParam() == GallerySettings::MainWindow ? "main" : "veil";
+    const auto [settingsParam, layout] = GetParam();
+    ASSERT_TRUE(gallery.Create(engine, settingsParam, layout));
+    const std::string settings = settingsParam == GallerySettings::MainWindow ? "main" : "veil";
+    const std::string sheetName = layout == GalleryLayout::Controls ? "skin_gallery_" : "skin_containers_";
 
     const StateChange hovered{Hover, Unhover};
     const StateChange focused{[](const GalleryControl& c) { SetFocus(c.hwnd); },
@@ -139,7 +145,7 @@ TEST_P(GalleryPictures, EveryStateIsDrawnAndTheKeyColourNeverShows) {
     for (const auto& state : states) {
         const Sheet sheet = RenderState(gallery, state.change);
         const std::string path =
-            std::string(ZANDREL_ARTIFACTS_DIR) + "/skin_gallery_" + settings + "_" + state.name + ".png";
+            std::string(ZANDREL_ARTIFACTS_DIR) + "/" + sheetName + settings + "_" + state.name + ".png";
         EXPECT_TRUE(sheet.SavePng(path)) << path;
         EXPECT_EQ(CountColour(sheet.Picture(), kMagenta), 0) << state.name;
     }
@@ -148,9 +154,13 @@ TEST_P(GalleryPictures, EveryStateIsDrawnAndTheKeyColourNeverShows) {
 
 INSTANTIATE_TEST_SUITE_P(Settings,
                          GalleryPictures,
-                         ::testing::Values(GallerySettings::MainWindow, GallerySettings::EngineVeil),
+                         ::testing::Combine(::testing::Values(GallerySettings::MainWindow, GallerySettings::EngineVeil),
+                                            ::testing::Values(GalleryLayout::Controls, GalleryLayout::Containers)),
                          [](const auto& info) {
-                             return info.param == GallerySettings::MainWindow ? "MainWindow" : "EngineVeil";
+                             const bool main = std::get<0>(info.param) == GallerySettings::MainWindow;
+                             const bool controls = std::get<1>(info.param) == GalleryLayout::Controls;
+                             return std::string(main ? "MainWindow" : "EngineVeil") +
+                                    (controls ? "Controls" : "Containers");
                          });
 
 }  // namespace

@@ -47,6 +47,11 @@ PictureSize SizeOf(const Bytes& picture) {
     return {static_cast<float>(image.GetImageWidth()), static_cast<float>(image.GetImageHeight())};
 }
 
+bool HasPicture(const Bytes& picture) {
+    const PictureSize size = SizeOf(picture);
+    return size.width > 0 && size.height > 0;
+}
+
 bool DrawPictureScaled(DrawGraphics& g, const Bytes& picture, float x, float y, float w, float h) {
     DrawImage image;
     return !picture.empty() && w > 0 && h > 0 && image.LoadImageFromBytes(picture) &&
@@ -109,6 +114,12 @@ void PaintPushButtonFace(PainterHost& host, HWND hwnd, HDC target, UINT state, c
 
 void PaintStateImageButtonFace(PainterHost& host, HWND hwnd, HDC target, UINT state, const RECT& rect) {
     const ButtonEntry* entry = EntryOf(hwnd);
+    if (entry != nullptr && !HasPicture(entry->picture)) {
+        // No picture to show (none given, or one that does not decode): the plain face, so the button stays a
+        // button.
+        PaintPushButtonFace(host, hwnd, target, state, rect);
+        return;
+    }
     BackdropCanvas canvas(host, hwnd, rect);
     if (entry == nullptr || !canvas.Ready()) {
         return;
@@ -144,6 +155,12 @@ void PaintStateImageButtonFace(PainterHost& host, HWND hwnd, HDC target, UINT st
 
 void PaintImageButtonFace(PainterHost& host, HWND hwnd, HDC target, UINT state, const RECT& rect) {
     const ButtonEntry* entry = EntryOf(hwnd);
+    if (entry != nullptr && !HasPicture(entry->picture)) {
+        // No picture to show (none given, or one that does not decode): the plain face, so the button stays a
+        // button.
+        PaintPushButtonFace(host, hwnd, target, state, rect);
+        return;
+    }
     BackdropCanvas canvas(host, hwnd, rect);
     if (entry == nullptr || !canvas.Ready()) {
         return;

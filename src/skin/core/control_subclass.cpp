@@ -15,34 +15,39 @@ HANDLE IntValue(int value) {
     return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value));
 }
 
-void RemoveSkinProps(HWND hwnd) {
-    RemovePropA(hwnd, kPropWindowIndex);
-    RemovePropA(hwnd, kPropOwnerIndex);
-    RemovePropA(hwnd, kPropPreviousProc);
+void RemoveSkinProps(HWND hwnd, const SubclassKeys& keys) {
+    RemovePropA(hwnd, keys.index);
+    RemovePropA(hwnd, keys.owner);
+    RemovePropA(hwnd, keys.previousProc);
 }
 
 template <typename List>
-void ReleaseList(List& list) {
+void ReleaseList(List& list, const SubclassKeys& keys = kControlKeys) {
     for (ControlEntry& entry : list) {
-        ReleaseControl(entry);
+        ReleaseControl(entry, keys);
     }
 }
 
 }  // namespace
 
-bool IsTakenOver(HWND hwnd) {
-    return hwnd != nullptr && GetPropA(hwnd, kPropPreviousProc) != nullptr;
+bool IsTakenOver(HWND hwnd, const SubclassKeys& keys) {
+    return hwnd != nullptr && GetPropA(hwnd, keys.previousProc) != nullptr;
 }
 
-bool TakeOverControl(HWND hwnd, WNDPROC proc, int windowIndex, int index, ControlEntry& entry) {
-    if (hwnd == nullptr || !IsWindow(hwnd) || IsTakenOver(hwnd)) {
+bool TakeOverControl(HWND hwnd,
+                     WNDPROC proc,
+                     int windowIndex,
+                     int index,
+                     ControlEntry& entry,
+                     const SubclassKeys& keys) {
+    if (hwnd == nullptr || !IsWindow(hwnd) || IsTakenOver(hwnd, keys)) {
         return false;
     }
     const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     // The properties come first, so the very first message through the new procedure finds its entry.
-    SetPropA(hwnd, kPropWindowIndex, IntValue(index));
-    SetPropA(hwnd, kPropOwnerIndex, IntValue(windowIndex));
-    SetPropA(hwnd, kPropPreviousProc, reinterpret_cast<HANDLE>(previous));
+    SetPropA(hwnd, keys.index, IntValue(index));
+    SetPropA(hwnd, keys.owner, IntValue(windowIndex));
+    SetPropA(hwnd, keys.previousProc, reinterpret_cast<HANDLE>(previous));
     entry.hwnd = hwnd;
     entry.previousWndProc = previous;
     entry.skinProc = proc;
@@ -50,14 +55,14 @@ bool TakeOverControl(HWND hwnd, WNDPROC proc, int windowIndex, int index, Contro
     return true;
 }
 
-ControlRef LookUpControl(HWND hwnd) {
+ControlRef LookUpControl(HWND hwnd, const SubclassKeys& keys) {
     ControlRef ref;
     PainterHost* host = ActivePainterHost();
     if (host == nullptr || hwnd == nullptr) {
         return ref;
     }
-    ref.windowIndex = IntProp(hwnd, kPropOwnerIndex);
-    ref.index = IntProp(hwnd, kPropWindowIndex);
+    ref.windowIndex = IntProp(hwnd, keys.owner);
+    ref.index = IntProp(hwnd, keys.index);
     ref.lists = host->Controls(ref.windowIndex);
     if (ref.lists != nullptr && ref.index >= 1) {
         ref.host = host;
@@ -67,20 +72,25 @@ ControlRef LookUpControl(HWND hwnd) {
     return ref;
 }
 
-LRESULT PassOnToPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPropPreviousProc))) {
+LRESULT PassOnToPrevious(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const SubclassKeys& keys) {
+    if (auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, keys.previousProc))) {
         return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-LRESULT ReleaseControlAndPassOn(HWND hwnd, ControlEntry* entry, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kPropPreviousProc));
+LRESULT ReleaseControlAndPassOn(HWND hwnd,
+                                ControlEntry* entry,
+                                UINT msg,
+                                WPARAM wParam,
+                                LPARAM lParam,
+                                const SubclassKeys& keys) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, keys.previousProc));
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     if (previous != nullptr && entry != nullptr && current == entry->skinProc) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     }
-    RemoveSkinProps(hwnd);
+    RemoveSkinProps(hwnd, keys);
     if (entry != nullptr) {
         entry->hwnd = nullptr;
     }
@@ -90,7 +100,7 @@ LRESULT ReleaseControlAndPassOn(HWND hwnd, ControlEntry* entry, UINT msg, WPARAM
     return CallWindowProcW(previous, hwnd, msg, wParam, lParam);
 }
 
-void ReleaseControl(ControlEntry& entry) {
+void ReleaseControl(ControlEntry& entry, const SubclassKeys& keys) {
     HWND hwnd = entry.hwnd;
     if (hwnd == nullptr || !IsWindow(hwnd)) {
         entry.hwnd = nullptr;
@@ -99,10 +109,10 @@ void ReleaseControl(ControlEntry& entry) {
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     if (current == entry.skinProc && entry.previousWndProc != nullptr) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.previousWndProc));
-        RemoveSkinProps(hwnd);
+        RemoveSkinProps(hwnd, keys);
     }
     // Otherwise the control was subclassed again after us: our procedure stays in its chain and, with no engine,
-    // passes every message on through "Hw_hProc".
+    // passes every message on through its previous-procedure property.
     entry.hwnd = nullptr;
 }
 
@@ -115,6 +125,7 @@ void ReleaseAllControls(ControlLists& lists) {
     ReleaseList(lists.combos);
     ReleaseList(lists.upDowns);
     ReleaseList(lists.headers);
+    ReleaseList(lists.containers, kContainerKeys);
     lists.hover = HoverState{};
 }
 

@@ -95,8 +95,9 @@ SkinEngine::~SkinEngine() {
             // Otherwise someone subclassed the window after us: the thunk stays in the chain and, with no engine,
             // passes every message on through "Hw_hProc".
         }
-        ReleaseAllControls(window.controls);
+        // Frames first: a container control that is a frame as well has the frame's procedure above its own.
         ReleaseChildFrames(window);
+        ReleaseAllControls(window.controls);
         ReleaseBackdrop(window);
         windows_.pop_back();
     }

@@ -163,6 +163,30 @@ class SkinEngine : public PainterHost {
                         std::optional<int> fillAlpha,
                         std::optional<bool> outlined);
     void SetChildFrameAlpha(HWND hwnd, int alpha);
+    // Lays a control of a skinned window over the backdrop: it paints itself, and every pixel of backColour
+    // (default: the button-face colour at the call) lets the backdrop show through. A control holding child
+    // windows becomes a frame as well (not painting its own background, with fillColour and fillAlpha, 0 when
+    // left out), so they are skinned too. A control outside every skinned window, or one registered before, is
+    // left as it is.
+    void SkinContainerControl(HWND hwnd,
+                              std::optional<COLORREF> backColour = std::nullopt,
+                              std::optional<COLORREF> fillColour = std::nullopt,
+                              std::optional<int> fillAlpha = std::nullopt);
+    // The colour the skin draws a control's text in ("Kj_Ztys"); for a combo box the colour of its edit box. No
+    // window, or a combo box without an edit box, changes nothing.
+    void SetControlTextColour(HWND hwnd, COLORREF colour);
+    // Turns a button of a skinned window into an image button: one picture (PNG or any format GDI+ decodes) beside
+    // its text (pictureBesideText) or above it, or a picture per state (normal, hover, pressed, disabled; an empty
+    // one falls back to the normal picture in a drawn frame). The tip (GBK) is shown on hover; an empty one leaves
+    // an existing tip as it is. A button the skin knows keeps its entry. A picture that does not decode leaves
+    // the plain skinned face. False for a button outside every skinned window.
+    bool SetButtonImage(HWND hwnd, const Bytes& picture, bool pictureBesideText, const std::string& tipTextGbk);
+    bool SetButtonStateImages(HWND hwnd,
+                              const Bytes& normal,
+                              const Bytes& hover = {},
+                              const Bytes& pressed = {},
+                              const Bytes& disabled = {},
+                              const std::string& tipTextGbk = {});
     LRESULT HandleChildFrameMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // --- state ---

@@ -431,6 +431,63 @@ void RepaintButton(HWND hwnd, UINT state, bool hot) {
     }
 }
 
+ButtonEntry* TakeOverImageButton(PainterHost& host, int windowIndex, HWND button, const std::string& tipText) {
+    ControlLists* lists = host.Controls(windowIndex);
+    if (lists == nullptr || button == nullptr || !IsWindow(button)) {
+        return nullptr;
+    }
+    const auto setTip = [&](ButtonEntry& entry) {
+        if (tipText.empty()) {
+            return;
+        }
+        if (entry.toolTip.GetWindow() != nullptr) {
+            entry.toolTip.UpdateTipText(1, tipText);
+            return;
+        }
+        RECT client{};
+        GetClientRect(button, &client);
+        if (entry.toolTip.Create(button) != nullptr) {
+            entry.toolTip.AddTool(client, tipText, 1);
+        }
+    };
+    ButtonEntry* entry = EntryAt(lists->buttons, FindEntry(lists->buttons, button));
+    if (entry == nullptr) {
+        if (IsTakenOver(button)) {
+            return nullptr;  // another kind of control of the skin (a frame, say)
+        }
+        int index = 0;
+        ButtonEntry& fresh = AppendEntry(lists->buttons, index);
+        fresh.text = WindowTextGbk(button);
+        const FontInfo font = ReadControlFont(button);
+        fresh.fontName = font.name.empty() ? std::string(kSkinFontName) : font.name;
+        fresh.fontSize = font.size == 0 ? 12 : font.size;
+        fresh.fontStyle = font.style;
+        // The tooltip watches the button's messages from below the skin's procedure, so taking the button back
+        // later finds the skin's procedure on top.
+        setTip(fresh);
+        if (!TakeOverControl(button, &ButtonWindowProc, windowIndex, index, fresh)) {
+            lists->buttons.pop_back();
+            return nullptr;
+        }
+        entry = &fresh;
+    } else if (!tipText.empty() && entry->toolTip.GetWindow() == nullptr &&
+               reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)) == &ButtonWindowProc) {
+        // The tooltip hooks itself into the button's procedures. It goes in below the skin's procedure, which
+        // stays on top, so that the engine can still give the button back when it goes.
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->previousWndProc));
+        setTip(*entry);
+        entry->previousWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+        SetPropA(button, kPropPreviousProc, reinterpret_cast<HANDLE>(entry->previousWndProc));
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonWindowProc));
+    } else {
+        setTip(*entry);
+    }
+    // Owner-drawn, whatever kind of button it was: the type bits are replaced, not combined.
+    const LONG_PTR style = StyleOf(button);
+    SetWindowLongPtrW(button, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | BS_OWNERDRAW);
+    return entry;
+}
+
 void InstallPushButtons(PainterHost& host, int windowIndex, HWND parent) {
     if (host.ControlSkinMode() == 0) {
         return;

@@ -27,6 +27,17 @@ void InstallComboBoxes(PainterHost& host, int windowIndex, HWND parent);
 bool RegisterEditBox(PainterHost& host, int windowIndex, HWND edit);
 bool RegisterDropList(PainterHost& host, int windowIndex, HWND list);
 
+// Takes hwnd over as a container control of the window: it paints itself as usual and is then laid over the
+// backdrop with every pixel of backColour left out. False, with nothing changed, for a control that is one
+// already or a window index outside the list.
+bool RegisterContainerControl(PainterHost& host, int windowIndex, HWND hwnd, COLORREF backColour);
+
+// The entry of a button that is to show pictures: its entry when the skin knows it already, else a new one (text
+// and font read from the button), the tooltip made or its text changed when tipText (GBK) is not empty, and the
+// button made owner-drawn. nullptr when the button cannot be taken over.
+struct ButtonEntry;
+ButtonEntry* TakeOverImageButton(PainterHost& host, int windowIndex, HWND button, const std::string& tipText);
+
 // A button's face drawn now, on a DC of its own; state uses the owner-draw item-state bits, hot adds the hover look.
 void RepaintButton(HWND hwnd, UINT state, bool hot);
 
