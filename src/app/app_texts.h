@@ -9,6 +9,19 @@ inline constexpr char kKeywordPrompt[] =
     "\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca:";  // 输入查询关键词:
 inline constexpr char kQueryRunning[] =
     "\xd5\xfd\xd4\xda\xb2\xe9\xd1\xaf\xd6\xd0\xa1\xa3\xa1\xa3\xa1\xa3";  // 正在查询中。。。
+// Texts of a running query: the Stop button, the end of a stopped run, the failures of a run, the progress.
+inline constexpr char kStopButton[] = "\xcd\xa3\xd6\xb9";  // 停止
+inline constexpr char kStoppedPrefix[] =
+    "\xb2\xe9\xd1\xaf\xd2\xd1\xcd\xa3\xd6\xb9\xa3\xac\xb9\xb2\xcc\xed\xbc\xd3\x20";  // 查询已停止，共添加
+inline constexpr char kRowsSuffix[] = "\x20\xd0\xd0";                                //  行
+inline constexpr char kFailuresPrefix[] = "\xa3\xa8";                                // （
+inline constexpr char kFailuresSuffix[] = "\x20\xb8\xf6\xc7\xeb\xc7\xf3\xca\xa7\xb0\xdc\xa3\xa9";  //  个请求失败）
+inline constexpr char kProgressKeyword[] = "\xd5\xfd\xd4\xda\xc0\xa9\xd5\xb9\xa3\xba";             // 正在扩展：
+inline constexpr char kProgressRequests[] = "\x20\x20\xc7\xeb\xc7\xf3\x20";                        //   请求
+inline constexpr char kProgressRows[] = "\x20\x20\xd0\xc2\xd4\xf6\x20";                            //   新增
+inline constexpr char kProgressFailures[] = "\x20\xd0\xd0\x20\x20\xca\xa7\xb0\xdc\x20";            //  行  失败
+inline constexpr char kProgressElapsed[] = "\x20\x20\xd3\xc3\xca\xb1\x20";                         //   用时
+inline constexpr char kProgressSeconds[] = "\x20\xc3\xeb";                                         //  秒
 inline constexpr char kSuggestButton[] =
     "\xcc\xd4\xb1\xa6\xcf\xc2\xc0\xad\xbf\xf2\xd7\xdb\xba\xcf\xb2\xe9\xd1\xaf";  // 淘宝下拉框综合查询
 inline constexpr char kRelatedButton[] = "\xc4\xe3\xca\xc7\xb2\xbb\xca\xc7\xcf\xeb\xd5\xd2";  // 你是不是想找

@@ -16,6 +16,7 @@
 #include "draw/skin_images.h"
 #include "query/winhttp_fetcher_win.h"
 #include "skin/core/skin_types.h"
+#include "skin/core/skin_engine.h"
 #include "table/grid_window_win.h"
 #include "table/table_ops.h"
 #include "table/table_texts.h"
@@ -50,7 +51,9 @@ struct BannerMailbox {
     std::string bytes;
 };
 
-MainWindow::MainWindow(const MainWindowOptions& options) : options_(options) {}
+MainWindow::MainWindow(const MainWindowOptions& options)
+    : options_(options),
+      fetcher_(*options.fetcher, PumpingFetcher::Hooks{[this] { RequestStop(); }, [this] { ShowProgress(false); }}) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ && IsWindow(hwnd_)) {
@@ -121,6 +124,12 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         case WM_CLOSE:
+            if (run_.running) {
+                // The run stops first; the close prompt follows once it has ended.
+                run_.closeAfterRun = true;
+                RequestStop();
+                return 0;
+            }
             if (OnMayClose()) {
                 DestroyWindow(hwnd_);
             }
@@ -318,11 +327,105 @@ void MainWindow::OnCommand(int id, int code) {
 }
 
 void MainWindow::OnSuggestionButton() {
-    query_->StartSuggestionQuery();
+    RunQuery(texts::kButton1, &KeywordQuery::StartSuggestionQuery);
 }
 
 void MainWindow::OnRelatedButton() {
-    query_->StartRelatedQuery();
+    RunQuery(texts::kButton3, &KeywordQuery::StartRelatedQuery);
+}
+
+void MainWindow::RequestStop() {
+    if (run_.running) {
+        run_.stopRequested = true;
+    }
+}
+
+void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*start)()) {
+    if (run_.running) {
+        // The pressed query button is the Stop button while its run goes on.
+        RequestStop();
+        return;
+    }
+    HWND button = Control(buttonName);
+    const std::wstring buttonText = GbkToWide(WindowTextGbk(button));
+    run_ = RunState{};
+    run_.running = true;
+    run_.seed = Keyword();
+    run_.rowsAtStart = RowCount();
+    run_.startTick = GetTickCount();
+    fetcher_.ResetCounts();
+
+    const HWND locked[] = {Control(texts::kButton1),   Control(texts::kButton3), Control(texts::kButton2),
+                           Control(texts::kClearData), Control(texts::kEdit2),   Control(texts::kCombo1)};
+    HWND focus = GetFocus();
+    for (HWND control : locked) {
+        if (control != button) {
+            EnableWindow(control, FALSE);
+        }
+    }
+    SetWindowTextW(button, GbkToWide(texts::kStopButton).c_str());
+    ShowProgress(true);
+
+    (query_.get()->*start)();
+
+    run_.running = false;
+    SetWindowTextW(button, buttonText.c_str());
+    for (HWND control : locked) {
+        EnableWindow(control, TRUE);
+    }
+    // The algorithm's working keyword is not the seller's text.
+    SetKeyword(run_.seed);
+    if (options_.skin != nullptr) {
+        options_.skin->SetStatusPanel(hwnd_, 1, "", std::nullopt, std::nullopt);
+    }
+    if (focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus)) {
+        SetFocus(focus);
+    }
+    if (run_.closeAfterRun) {
+        PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+    }
+}
+
+std::string MainWindow::ProgressText() const {
+    const DWORD seconds = (GetTickCount() - run_.startTick) / 1000;
+    std::string text = texts::kProgressKeyword;
+    text += Keyword();
+    text += texts::kProgressRequests;
+    text += std::to_string(fetcher_.Requests());
+    text += texts::kProgressRows;
+    text += std::to_string(RowCount() - run_.rowsAtStart);
+    text += texts::kProgressFailures;
+    text += std::to_string(fetcher_.Failures());
+    text += texts::kProgressElapsed;
+    text += std::to_string(seconds);
+    text += texts::kProgressSeconds;
+    return text;
+}
+
+void MainWindow::ShowProgress(bool now) {
+    if (!run_.running || options_.skin == nullptr) {
+        return;
+    }
+    // A few times a second at most: the panel is repainted over the wood each time.
+    const DWORD tick = GetTickCount();
+    if (!now && tick - run_.lastProgressTick < 250) {
+        return;
+    }
+    run_.lastProgressTick = tick;
+    options_.skin->SetStatusPanel(hwnd_, 1, ProgressText(), std::nullopt, std::nullopt);
+}
+
+std::string MainWindow::RunEndText(std::string_view doneText) const {
+    if (run_.stopRequested) {
+        return std::string(texts::kStoppedPrefix) + std::to_string(RowCount() - run_.rowsAtStart) + texts::kRowsSuffix;
+    }
+    std::string text(doneText);
+    if (fetcher_.Failures() > 0) {
+        text += texts::kFailuresPrefix;
+        text += std::to_string(fetcher_.Failures());
+        text += texts::kFailuresSuffix;
+    }
+    return text;
 }
 
 void MainWindow::OnDeleteRowsButton() {

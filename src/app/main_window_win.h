@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/pumping_fetcher_win.h"
 #include "base/prompter.h"
 #include "base/win_handles.h"
 #include "query/endpoints.h"
@@ -76,7 +77,16 @@ class MainWindow : public QueryHost {
     void SetStatusVisible(bool visible) override;
     void SetModified() override;
     Prompter& Prompts() override { return *options_.prompter; }
-    PageFetcher& Fetcher() override { return *options_.fetcher; }
+    PageFetcher& Fetcher() override { return fetcher_; }
+    bool StopRequested() const override { return run_.stopRequested; }
+    std::string RunEndText(std::string_view doneText) const override;
+
+    // A query run is going: the window stays alive meanwhile, and the run can be stopped.
+    bool QueryRunning() const { return run_.running; }
+    // Ends the running query before its next request (Esc and the Stop button do this).
+    void RequestStop();
+    // The progress shown in the status bar while a query runs.
+    std::string ProgressText() const;
 
   private:
     explicit MainWindow(const MainWindowOptions& options);
@@ -88,6 +98,11 @@ class MainWindow : public QueryHost {
     void OnCreated();
     void OnCommand(int id, int code);
     void StartBannerDownload();
+    // Runs one query with the window alive: the controls that would start or change a query are disabled, the
+    // pressed button turns into Stop, progress is shown; afterwards everything is as before and the seed keyword
+    // is back in its box. A close asked for meanwhile is carried out once the run has ended.
+    void RunQuery(std::string_view buttonName, void (KeywordQuery::*start)());
+    void ShowProgress(bool now);
     void OpenPromotionPage(const std::string& url);
 
     MainWindowOptions options_;
@@ -98,6 +113,17 @@ class MainWindow : public QueryHost {
     DocumentState doc_;
     std::unique_ptr<KeywordQuery> query_;
     std::shared_ptr<BannerMailbox> banner_;
+    struct RunState {
+        bool running = false;
+        bool stopRequested = false;
+        bool closeAfterRun = false;
+        std::string seed;
+        int rowsAtStart = 0;
+        DWORD startTick = 0;
+        DWORD lastProgressTick = 0;
+    };
+    RunState run_;
+    PumpingFetcher fetcher_;
 };
 
 }  // namespace zandrel

@@ -18,7 +18,8 @@ constexpr int kUncheckedEntries = 10;
 KeywordQuery::KeywordQuery(QueryHost& host, Endpoints endpoints) : host_(host), endpoints_(std::move(endpoints)) {}
 
 void KeywordQuery::ShowQueryDone() {
-    host_.Prompts().ShowMessage(gbk::kQueryDone, gbk::kInfoTitle, MessageButtons::Ok, MessageIcon::None);
+    host_.Prompts().ShowMessage(host_.RunEndText(gbk::kQueryDone), gbk::kInfoTitle, MessageButtons::Ok,
+                                MessageIcon::None);
 }
 
 void KeywordQuery::StartSuggestionQuery() {
@@ -101,7 +102,7 @@ void KeywordQuery::RunQueryStep() {
 
 void KeywordQuery::ExpandSecondLevel() {
     const int n = entryCount_;
-    for (int row = 1; row <= n; ++row) {
+    for (int row = 1; row <= n && !host_.StopRequested(); ++row) {
         // A row the table does not have (earlier steps found less than counted) ends the level.
         if (row >= host_.RowCount()) {
             return;
@@ -117,7 +118,7 @@ void KeywordQuery::ExpandSecondLevel() {
 void KeywordQuery::ExpandThirdLevel() {
     int row = entryCount_;
     const int n = host_.RowCount();
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n && !host_.StopRequested(); ++k) {
         ++row;
         if (row >= host_.RowCount()) {
             return;
@@ -173,7 +174,7 @@ void KeywordQuery::StartRelatedQuery() {
 
 void KeywordQuery::RelatedSecondLevel() {
     const int n = relatedCount_;
-    for (int row = 1; row <= n; ++row) {
+    for (int row = 1; row <= n && !host_.StopRequested(); ++row) {
         if (row >= host_.RowCount()) {
             return;
         }
@@ -184,7 +185,7 @@ void KeywordQuery::RelatedSecondLevel() {
 
 void KeywordQuery::RelatedThirdLevel() {
     const int n = host_.RowCount() - 1;
-    for (int row = 1; row <= n; ++row) {
+    for (int row = 1; row <= n && !host_.StopRequested(); ++row) {
         if (row >= host_.RowCount()) {
             return;
         }

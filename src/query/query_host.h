@@ -14,6 +14,8 @@ class PageFetcher {
   public:
     virtual ~PageFetcher() = default;
     virtual std::string HttpGetText(const std::string& url) = 0;
+    // Whether the last HttpGetText failed rather than found an empty answer; fetchers that cannot tell say no.
+    virtual bool LastRequestFailed() const { return false; }
 };
 
 class QueryHost {
@@ -42,6 +44,13 @@ class QueryHost {
 
     virtual Prompter& Prompts() = 0;
     virtual PageFetcher& Fetcher() = 0;
+
+    // True once the seller asked a running query to stop: the run ends before its next request, so every batch
+    // of rows in the table is whole.
+    virtual bool StopRequested() const { return false; }
+    // The text of the box that ends a run, given the plain "查询完成": a host may add what went wrong or that the
+    // run was stopped.
+    virtual std::string RunEndText(std::string_view doneText) const { return std::string(doneText); }
 };
 
 }  // namespace zandrel

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -55,8 +57,38 @@ bool CrackUrl(const std::wstring& url, UrlParts& parts) {
     return true;
 }
 
-bool ReadBody(HINTERNET request, std::string& body) {
+// The time left before a request's deadline, in milliseconds (0 when it has passed).
+class Deadline {
+  public:
+    explicit Deadline(int ms) : end_(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms)) {}
+    int LeftMs() const {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end_ - std::chrono::steady_clock::now());
+        return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point end_;
+};
+
+// No single wait may outlast the deadline: each blocking call gets the shorter of the time-out and the time left.
+bool BoundWaits(HINTERNET handle, int timeoutMs, const Deadline& deadline) {
+    const int left = deadline.LeftMs();
+    if (left <= 0) {
+        return false;
+    }
+    const int wait = std::min(timeoutMs, left);
+    WinHttpSetTimeouts(handle, wait, wait, wait, wait);
+    DWORD receive = static_cast<DWORD>(wait);
+    WinHttpSetOption(handle, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &receive, sizeof(receive));
+    return true;
+}
+
+bool ReadBody(HINTERNET request, std::string& body, int timeoutMs, const Deadline& deadline) {
     for (;;) {
+        if (!BoundWaits(request, timeoutMs, deadline)) {
+            return false;  // a trickle that would never end
+        }
         DWORD available = 0;
         if (!WinHttpQueryDataAvailable(request, &available)) {
             return false;  // includes time-outs (12002, and 10060 under Wine)
@@ -82,10 +114,12 @@ bool ReadBody(HINTERNET request, std::string& body) {
 
 }  // namespace
 
-WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs) : prompts_(prompts), timeoutMs_(timeoutMs) {}
+WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs, int deadlineMs)
+    : prompts_(prompts), timeoutMs_(timeoutMs), deadlineMs_(deadlineMs) {}
 
 WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string& body) const {
     body.clear();
+    const Deadline deadline(deadlineMs_);
     UniqueInternet session(
         WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) {
@@ -107,17 +141,14 @@ WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string&
     if (!request) {
         return Outcome::Failed;
     }
-    WinHttpSetTimeouts(request.get(), timeoutMs_, timeoutMs_, timeoutMs_, timeoutMs_);
-    DWORD receiveTimeout = static_cast<DWORD>(timeoutMs_);
-    WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &receiveTimeout, sizeof(receiveTimeout));
-
-    if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
+    if (!BoundWaits(request.get(), timeoutMs_, deadline) ||
+        !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
         return Outcome::Failed;
     }
-    if (!WinHttpReceiveResponse(request.get(), nullptr)) {
+    if (!BoundWaits(request.get(), timeoutMs_, deadline) || !WinHttpReceiveResponse(request.get(), nullptr)) {
         return Outcome::Failed;  // 12002 on Windows, 10060 under Wine for a server that never answers
     }
-    if (!ReadBody(request.get(), body)) {
+    if (!ReadBody(request.get(), body, timeoutMs_, deadline)) {
         body.clear();
         return Outcome::Failed;
     }
@@ -127,6 +158,7 @@ WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string&
 std::string WinHttpFetcher::HttpGetText(const std::string& url) {
     std::string body;
     Outcome outcome = Get(url, body);
+    lastFailed_ = outcome != Outcome::Ok;
     if (outcome == Outcome::NoClient) {
         prompts_.ShowMessage(gbk::kClientCreateFailed, gbk::kErrorTitle, MessageButtons::Ok, MessageIcon::Information);
         return std::string();

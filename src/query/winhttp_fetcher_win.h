@@ -13,10 +13,13 @@ class WinHttpFetcher : public PageFetcher {
     // Wine does not honour the session time-outs for a server that accepts and never answers; the
     // per-request receive-response time-out is what bounds such a request there.
     static constexpr int kDefaultTimeoutMs = 10000;
+    // Every request ends this long after it starts, from sending to the last byte, whatever the server does
+    // (silent, trickling a byte at a time, sending without end); one that runs out counts as failed.
+    static constexpr int kDefaultDeadlineMs = 15000;
     // Larger bodies are cut here; no page the program reads comes near it.
     static constexpr size_t kMaxBodyBytes = 8u * 1024u * 1024u;
 
-    explicit WinHttpFetcher(Prompter& prompts, int timeoutMs = kDefaultTimeoutMs);
+    explicit WinHttpFetcher(Prompter& prompts, int timeoutMs = kDefaultTimeoutMs, int deadlineMs = kDefaultDeadlineMs);
 
     // The body up to its first zero byte; empty on any failure. When no HTTP client can be created the
     // user is told ("创建对象失败！") and the result is empty. The HTTP status is not examined.
@@ -25,12 +28,17 @@ class WinHttpFetcher : public PageFetcher {
     // The raw body bytes (for pictures). False on any failure, and nothing is shown to the user.
     bool HttpGetBytes(const std::string& url, std::string& body);
 
+    // Whether the last request failed (refused, timed out, ran past its deadline), as opposed to an empty answer.
+    bool LastRequestFailed() const override { return lastFailed_; }
+
   private:
     enum class Outcome { Ok, NoClient, Failed };
     Outcome Get(const std::string& url, std::string& body) const;
 
     Prompter& prompts_;
     int timeoutMs_;
+    int deadlineMs_;
+    bool lastFailed_ = false;
 };
 
 }  // namespace zandrel

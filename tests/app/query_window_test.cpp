@@ -23,7 +23,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -35,6 +38,7 @@
 #include "app/main_window_win.h"
 #include "app/picture_box_win.h"
 #include "base/encoding.h"
+#include "base/window_text.h"
 #include "draw/draw_image.h"
 #include "draw/gdiplus_session.h"
 #include "query/winhttp_fetcher_win.h"
@@ -406,6 +410,19 @@ class QueryWindowTest : public ::testing::Test {
         prompter.label = window->Control(texts::kLabel2);
     }
 
+    // The window with a fetcher of the test's own.
+    void OpenWith(PageFetcher& own, const Endpoints& endpoints) {
+        MainWindowOptions options;
+        options.endpoints = endpoints;
+        options.prompter = &prompter;
+        options.fetcher = &own;
+        options.downloadBanner = false;
+        options.openUrl = [](const std::string&) {};
+        window = MainWindow::Create(options);
+        ASSERT_TRUE(window);
+        prompter.label = window->Control(texts::kLabel2);
+    }
+
     HWND Control(const char* name) { return window->Control(name); }
 
     void Type(const char* utf8) {
@@ -435,9 +452,11 @@ class QueryWindowTest : public ::testing::Test {
 
     // "查询完成" shown once, as the only message; the status label was showing then (suggestion query) or
     // not (related searches) and is hidden now; the document is marked modified.
-    void ExpectQueryDone(bool labelShownAtTheEnd) {
+    // The box that ends a run: "查询完成", followed by the failed requests when there were any.
+    void ExpectQueryDone(bool labelShownAtTheEnd, int failedRequests = 0) {
         ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, Utf8ToGbk("查询完成"));
+        const std::string failures = "（" + std::to_string(failedRequests) + " 个请求失败）";
+        EXPECT_EQ(prompter.messages[0].text, Utf8ToGbk(failedRequests > 0 ? "查询完成" + failures : "查询完成"));
         EXPECT_EQ(prompter.messages[0].title, Utf8ToGbk("信息："));
         EXPECT_EQ(prompter.messages[0].buttons, MessageButtons::Ok);
         ASSERT_EQ(prompter.labelShown.size(), 1u);
@@ -601,7 +620,7 @@ TEST_F(QueryWindowTest, UnreachableOrSilentServersEndWithQueryDoneAndNoRows) {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
         std::printf("%s: %lld ms\n", c.name, static_cast<long long>(ms));
         EXPECT_EQ(window->RowCount(), 1);
-        ExpectQueryDone(c.button == texts::kButton1);
+        ExpectQueryDone(c.button == texts::kButton1, c.requests);
         // Each request ends at the time-out at the latest (with room for a slow machine).
         EXPECT_LT(ms, c.requests * kShortTimeoutMs * 2 + 1000);
         if (c.silent) {
@@ -614,6 +633,7 @@ TEST_F(QueryWindowTest, UnreachableOrSilentServersEndWithQueryDoneAndNoRows) {
 TEST(QueryFetcherTimeout, DefaultTimeoutKeepsAStuckRequestShort) {
     EXPECT_GT(WinHttpFetcher::kDefaultTimeoutMs, 0);
     EXPECT_LE(WinHttpFetcher::kDefaultTimeoutMs, 15000);
+    EXPECT_LE(WinHttpFetcher::kDefaultDeadlineMs, 15000);
 }
 
 struct BannerCase {
@@ -720,6 +740,166 @@ TEST_F(QueryWindowTest, DepthTwoResultWindowIsCapturedAsPng) {
     std::wstring folder = HostPath(ZANDREL_ARTIFACTS_DIR);
     CreateDirectoryW(folder.c_str(), nullptr);
     EXPECT_TRUE(WriteFileBytes(folder + L"\\query_depth2.png", png));
+}
+
+// Fetches over WinHTTP, optionally a little late, and does something of the test's after a given request (on the
+// fetching thread, as a seller's key press would arrive while the window waits).
+class HookedFetcher : public PageFetcher {
+  public:
+    HookedFetcher(Prompter& prompter, int delayMs) : inner_(prompter), delayMs_(delayMs) {}
+    std::string HttpGetText(const std::string& url) override {
+        if (delayMs_ > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs_));
+        }
+        std::string answer = inner_.HttpGetText(url);
+        const int n = ++requests;
+        if (n == hookAt && hook) {
+            hook();
+        }
+        return answer;
+    }
+    bool LastRequestFailed() const override { return inner_.LastRequestFailed(); }
+
+    std::atomic<int> requests{0};
+    int hookAt = 0;
+    std::function<void()> hook;
+
+  private:
+    WinHttpFetcher inner_;
+    int delayMs_;
+};
+
+std::string StoppedText(int rows) {
+    return Utf8ToGbk("查询已停止，共添加 " + std::to_string(rows) + " 行");
+}
+
+// Esc in the middle of the second and of the third level: the run ends after the step in flight, every batch in
+// the table is whole (the rows are the first rows of a full run, from whole steps of three requests), the seed is
+// back in its box, the controls work again and the next run is a normal one.
+TEST_F(QueryWindowTest, StopKeepsWholeBatchesAndTheNextRunIsNormal) {
+    const std::vector<Row> full = Rows({kSuggestLevel1, kSuggestLevel2, kSuggestLevel3});
+    for (int stopAfter : {5, 40}) {
+        SCOPED_TRACE(stopAfter);
+        prompter.messages.clear();
+        prompter.labelShown.clear();
+        HookedFetcher fetcher(prompter, 0);
+        OpenWith(fetcher, EndpointsAt(port));
+        if (!window) {
+            return;
+        }
+        HWND hwnd = window->Hwnd();
+        fetcher.hookAt = stopAfter;
+        fetcher.hook = [hwnd] { PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0); };
+        Type("连衣裙");
+        ChooseDepth(3);
+        Click(texts::kButton1);
+
+        const int steps = (stopAfter + 2) / 3;
+        EXPECT_EQ(fetcher.requests, steps * 3);
+        const int rows = window->RowCount() - 1;
+        ASSERT_GT(rows, 0);
+        ASSERT_LT(static_cast<size_t>(rows), full.size());
+        ExpectRows(std::vector<Row>(full.begin(), full.begin() + rows));
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text, StoppedText(rows));
+        EXPECT_TRUE(window->Document().modified);
+        EXPECT_FALSE(window->QueryRunning());
+        EXPECT_EQ(WindowTextGbk(Control(texts::kEdit2)), Utf8ToGbk("连衣裙"));
+        EXPECT_EQ(WindowTextGbk(Control(texts::kButton1)), texts::kSuggestButton);
+        for (const char* name :
+             {texts::kButton1, texts::kButton2, texts::kButton3, texts::kClearData, texts::kEdit2, texts::kCombo1}) {
+            EXPECT_TRUE(IsWindowEnabled(Control(name))) << name;
+        }
+
+        // The next query runs to its end.
+        prompter.messages.clear();
+        prompter.labelShown.clear();
+        Click(texts::kClearData);
+        ChooseDepth(1);
+        Click(texts::kButton1);
+        ExpectRows(Rows({kSuggestLevel1}));
+        ExpectQueryDone(true);
+        window.reset();
+    }
+}
+
+// During a run the window answers other threads at once, the controls that would change the query are off and
+// the pressed button reads 停止; a click on it stops the run.
+TEST_F(QueryWindowTest, TheWindowAnswersDuringARunAndItsButtonStopsIt) {
+    HookedFetcher fetcher(prompter, 30);
+    OpenWith(fetcher, EndpointsAt(port));
+    if (!window) {
+        return;
+    }
+    HWND hwnd = window->Hwnd();
+    HWND stop = Control(texts::kButton3);
+    std::atomic<bool> lockedWhileRunning{false};
+    std::atomic<bool> stopReadsStop{false};
+    fetcher.hookAt = 6;
+    fetcher.hook = [&] {
+        lockedWhileRunning = !IsWindowEnabled(Control(texts::kButton1)) && !IsWindowEnabled(Control(texts::kEdit2)) &&
+                             !IsWindowEnabled(Control(texts::kCombo1)) && IsWindowEnabled(stop);
+        stopReadsStop = WindowTextGbk(stop) == texts::kStopButton;
+        PostMessageW(GetParent(stop), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(stop), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(stop));
+    };
+    std::atomic<bool> running{true};
+    std::atomic<int> answered{0};
+    std::atomic<int> unanswered{0};
+    std::thread watcher([&] {
+        while (running) {
+            DWORD_PTR result = 0;
+            if (SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0) {
+                ++answered;
+            } else {
+                ++unanswered;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    Type("连衣裙");
+    ChooseDepth(3);
+    Click(texts::kButton3);
+    running = false;
+    watcher.join();
+    EXPECT_TRUE(lockedWhileRunning);
+    EXPECT_TRUE(stopReadsStop);
+    EXPECT_GT(answered, 0);
+    EXPECT_EQ(unanswered, 0);
+    EXPECT_EQ(fetcher.requests, 6);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, StoppedText(window->RowCount() - 1));
+    EXPECT_EQ(WindowTextGbk(stop), texts::kRelatedButton);
+}
+
+// Closing the window during a run stops the run first; then the close prompt runs as usual and Cancel keeps the
+// window with its rows.
+TEST_F(QueryWindowTest, CloseDuringARunStopsItThenAsksAndCancelKeepsTheRows) {
+    HookedFetcher fetcher(prompter, 0);
+    OpenWith(fetcher, EndpointsAt(port));
+    if (!window) {
+        return;
+    }
+    HWND hwnd = window->Hwnd();
+    fetcher.hookAt = 8;
+    fetcher.hook = [hwnd] { PostMessageW(hwnd, WM_CLOSE, 0, 0); };
+    prompter.answers = {MessageAnswer::Cancel};
+    Type("连衣裙");
+    ChooseDepth(3);
+    Click(texts::kButton1);
+    const int rows = window->RowCount() - 1;
+    EXPECT_EQ(fetcher.requests, 9);
+    // The close asked for during the run comes once it has ended.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageW(&msg);
+    }
+    ASSERT_TRUE(IsWindow(hwnd));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, StoppedText(rows));
+    EXPECT_EQ(prompter.messages[1].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(window->RowCount() - 1, rows);
+    EXPECT_TRUE(window->Document().modified);
 }
 
 }  // namespace

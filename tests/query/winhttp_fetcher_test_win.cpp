@@ -19,11 +19,20 @@ namespace {
 
 using testing::RecordingPrompter;
 
-// Accepts one connection, reads the request head, then sends `response` (or, when `answer` is false,
-// keeps the connection open without a word until the server is destroyed).
+// How the loopback server misbehaves after reading the request head.
+enum class Misbehaviour {
+    None,     // sends the response and closes
+    Silent,   // keeps the connection open without a word
+    Trickle,  // sends the response head, then one body byte every 300 ms
+    Endless,  // sends the response head, then body bytes as fast as they are taken, without end
+};
+
+// Accepts one connection, reads the request head, then answers as told until the server is destroyed.
 class LoopbackServer {
   public:
-    LoopbackServer(std::string response, bool answer) : response_(std::move(response)), answer_(answer) {
+    LoopbackServer(std::string response, bool answer)
+        : LoopbackServer(std::move(response), answer ? Misbehaviour::None : Misbehaviour::Silent) {}
+    LoopbackServer(std::string response, Misbehaviour how) : response_(std::move(response)), how_(how) {
         WSADATA wsa;
         WSAStartup(MAKEWORD(2, 2), &wsa);
         listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -61,10 +70,21 @@ class LoopbackServer {
             }
             head_.append(buffer, n);
         }
-        if (answer_) {
+        if (how_ != Misbehaviour::Silent) {
             send(client, response_.data(), static_cast<int>(response_.size()), 0);
-        } else {
-            while (!stop_) {
+        }
+        const std::string chunk(64 * 1024, 'x');
+        while (!stop_ && how_ != Misbehaviour::None) {
+            if (how_ == Misbehaviour::Endless) {
+                if (send(client, chunk.data(), static_cast<int>(chunk.size()), 0) <= 0) {
+                    break;
+                }
+                continue;
+            }
+            if (how_ == Misbehaviour::Trickle && send(client, "x", 1, 0) <= 0) {
+                break;
+            }
+            for (int i = 0; i < 15 && !stop_; ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
         }
@@ -72,7 +92,7 @@ class LoopbackServer {
     }
 
     std::string response_;
-    bool answer_;
+    Misbehaviour how_;
     SOCKET listener_ = INVALID_SOCKET;
     int port_ = 0;
     std::atomic<bool> stop_{false};
@@ -146,6 +166,49 @@ TEST(WinHttpFetcher, ServerThatNeverAnswersTimesOut) {
     auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 10.0);
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+// Each request ends within its deadline whatever the server does, and counts as failed; the time-out of a single
+// wait (longer here than the deadline) is no way round it.
+TEST(WinHttpFetcher, EveryRequestEndsByItsDeadline) {
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 100000000\r\n\r\n";
+    const struct {
+        const char* name;
+        Misbehaviour how;
+    } cases[] = {
+        {"silent", Misbehaviour::Silent}, {"trickle", Misbehaviour::Trickle}, {"endless", Misbehaviour::Endless}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackServer server(head, c.how);
+        RecordingPrompter prompter;
+        WinHttpFetcher fetcher(prompter, 8000, 2000);
+        const auto start = std::chrono::steady_clock::now();
+        std::string body;
+        const bool fetched = fetcher.HttpGetBytes("http://127.0.0.1:" + std::to_string(server.Port()) + "/", body);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        // The endless server may fill the body cap before the deadline: then the capped body is the answer.
+        if (c.how == Misbehaviour::Endless && fetched) {
+            EXPECT_EQ(body.size(), WinHttpFetcher::kMaxBodyBytes);
+        } else {
+            EXPECT_FALSE(fetched);
+            EXPECT_TRUE(body.empty());
+        }
+        EXPECT_LT(seconds, 4.0);
+        EXPECT_TRUE(prompter.messages.empty());
+    }
+}
+
+TEST(WinHttpFetcher, AFailedRequestIsToldApartFromAnEmptyAnswer) {
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 2000, 2000);
+    {
+        LoopbackServer server(HttpResponse("200 OK", ""), true);
+        EXPECT_EQ(fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(server.Port()) + "/"), "");
+        EXPECT_FALSE(fetcher.LastRequestFailed());
+    }
+    LoopbackServer silent("", false);
+    EXPECT_EQ(fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(silent.Port()) + "/"), "");
+    EXPECT_TRUE(fetcher.LastRequestFailed());
 }
 
 }  // namespace
