@@ -77,7 +77,10 @@ HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
     int frameIndex = 0;
     HWND backdropWindow = nullptr;
     FindSkinnedOwner(hwnd, windowIndex, frameIndex, backdropWindow, true);
-    if (const SkinnedWindow* record = Window(windowIndex)) {
+    // A window inside the skinned one that renders its own backdrop is nearer: its picture is the one behind.
+    const bool supplied =
+        backdropWindow != nullptr && backdropWindow != hwnd && GetPropA(backdropWindow, kPropOwnBackdropDc) != nullptr;
+    if (const SkinnedWindow* record = supplied ? nullptr : Window(windowIndex)) {
         const RECT o = RectInOwner(hwnd);
         if (record->backdropDc != nullptr) {
             BitBlt(dc, 0, 0, width, height, record->backdropDc, o.left + rect.left, o.top + rect.top, SRCCOPY);
@@ -106,6 +109,10 @@ HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
         sourceRect = RectRelativeTo(backdropWindow, hwnd);
         const int ownerIndex = FindOwnerWindowIndex(hwnd);
         if (const SkinnedWindow* owner = Window(ownerIndex)) {
+            // A frame's own fill lies on top of those of the frames around it.
+            if (const int own = FindFrameIndex(ownerIndex, hwnd); own > 0) {
+                fills.push_back(&owner->childFrames[own - 1]);
+            }
             for (HWND h = hwnd;;) {
                 const int frame = FindEnclosingFrame(ownerIndex, h, backdropWindow);
                 if (frame <= 0) {
