@@ -3,6 +3,8 @@
 // pixels, and destroying frames and the windows around them.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -172,6 +174,17 @@ TEST_F(FrameTest, OnlyTheLowByteOfAnAlphaIsKeptAndAFrameWithoutFillIgnoresIt) {
     EXPECT_EQ(Record().childFrames.size(), frames);
 }
 
+TEST_F(FrameTest, TheGallerysTrackBarSetsTheFillAlphaAndThePanelRepaints) {
+    HWND panel = gallery_.Control("filled panel");
+    HWND track = gallery_.Control("alpha track bar");
+    const ScreenPicture before = CaptureScreen(ClientOnScreen(panel));
+    SendMessageW(track, TBM_SETPOS, TRUE, 230);
+    SendMessageW(gallery_.Hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 230), reinterpret_cast<LPARAM>(track));
+    EXPECT_EQ(Frame(panel)->alpha, 230);
+    Gallery::Pump();
+    EXPECT_GT(CountDifferent(CaptureScreen(ClientOnScreen(panel)), before), 0);
+}
+
 TEST_F(FrameTest, TheFullPathPaintsAfterRegistrationAndResizingThePartialOneOtherwiseAndBothLookAlike) {
     HWND panel = gallery_.Control("outlined panel");
     ChildFrameEntry& frame = *Frame(panel);
@@ -275,28 +288,34 @@ TEST_F(FrameTest, AFrameInsideAWindowThatRendersItsOwnBackdropCopiesFromIt) {
     SelectObject(dc.get(), previous);
 }
 
-TEST_F(FrameTest, ATranslucentFillBlendsWithTheBackdropByItsAlpha) {
+TEST_F(FrameTest, ATranslucentFillBlendsWithTheBackdropByItsAlphaAlsoBehindTheControlsInside) {
     HWND panel = gallery_.Control("filled panel");
     const COLORREF fill = RGB(40, 110, 190);
-    // The rendered backdrop behind a point of the panel no child covers.
-    POINT at{300, 180};
-    MapWindowPoints(panel, gallery_.Hwnd(), &at, 1);
-    const COLORREF back = GetPixel(Record().backdropDc, at.x, at.y);
+    // Points of the panel (its client coordinates) with no text over them: bare, inside the label, inside the edit.
+    const struct {
+        const char* name;
+        POINT at;
+    } points[] = {{"bare panel", {300, 180}}, {"label", {190, 22}}, {"edit", {190, 98}}};
     for (int alpha : {0, 128, 255}) {
-        SCOPED_TRACE(alpha);
         engine_.SetChildFrameAlpha(panel, alpha);
         UpdateWindow(panel);
         Gallery::Pump();
         const RECT screen = ClientOnScreen(panel);
-        const uint32_t got =
-            CaptureScreen(RECT{screen.left + 300, screen.top + 180, screen.left + 301, screen.top + 181}).At(0, 0);
-        const auto blend = [&](int b, int f) { return b + (f - b) * alpha / 255; };
-        const int expected[] = {blend(GetRValue(back), GetRValue(fill)), blend(GetGValue(back), GetGValue(fill)),
-                                blend(GetBValue(back), GetBValue(fill))};
-        const int actual[] = {static_cast<int>((got >> 16) & 0xFF), static_cast<int>((got >> 8) & 0xFF),
-                              static_cast<int>(got & 0xFF)};
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_NEAR(actual[i], expected[i], 2) << "channel " << i;
+        const ScreenPicture picture = CaptureScreen(screen);
+        for (const auto& p : points) {
+            SCOPED_TRACE(std::string(p.name) + " at alpha " + std::to_string(alpha));
+            POINT inWindow = p.at;
+            MapWindowPoints(panel, gallery_.Hwnd(), &inWindow, 1);
+            const COLORREF back = GetPixel(Record().backdropDc, inWindow.x, inWindow.y);
+            const uint32_t got = picture.At(p.at.x, p.at.y);
+            const auto blend = [&](int b, int f) { return b + (f - b) * alpha / 255; };
+            const int expected[] = {blend(GetRValue(back), GetRValue(fill)), blend(GetGValue(back), GetGValue(fill)),
+                                    blend(GetBValue(back), GetBValue(fill))};
+            const int actual[] = {static_cast<int>((got >> 16) & 0xFF), static_cast<int>((got >> 8) & 0xFF),
+                                  static_cast<int>(got & 0xFF)};
+            for (int i = 0; i < 3; ++i) {
+                EXPECT_NEAR(actual[i], expected[i], 3) << "channel " << i;
+            }
         }
     }
 }

@@ -356,7 +356,8 @@ void Gallery::SkinFrames(SkinEngine& engine) {
     engine.SkinChildFrame(Control("outlined panel"), true, std::nullopt, std::nullopt, true);
     for (const char* name : {"filled panel label", "outlined panel label", "outlined panel radio", "alpha label",
                              "group left check box", "group centre check box", "group right check box",
-                             "group left label", "group centre label", "group right label"}) {
+                             "group left label", "group centre label", "group right label", "group left edit",
+                             "group centre edit", "group right edit", "filled panel edit", "outlined panel edit"}) {
         engine.SetControlTextColour(Control(name), RGB(255, 255, 255));
     }
     SetPropW(hwnd_, kEngineProp, &engine);
