@@ -216,6 +216,26 @@ TEST_F(FrameTest, TheFullPathPaintsAfterRegistrationAndResizingThePartialOneOthe
     EXPECT_EQ(CountDifferent(CaptureScreen(ClientOnScreen(panel)), resized), 0);
 }
 
+TEST_F(FrameTest, AFrameDisabledOrGivenANewCaptionIsPaintedAsAFreshRepaintWouldPaintIt) {
+    const struct {
+        const char* name;
+        void (*change)(HWND);
+    } cases[] = {{"outlined panel disabled", [](HWND h) { EnableWindow(h, FALSE); }},
+                 {"filled panel disabled", [](HWND h) { EnableWindow(h, FALSE); }},
+                 {"group box captioned anew", [](HWND h) { SetWindowTextW(h, L"新的分组标题"); }}};
+    const char* frames[] = {"outlined panel", "filled panel", "group left"};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        HWND frame = gallery_.Control(frames[i]);
+        cases[i].change(frame);
+        Gallery::Pump();
+        const ScreenPicture changed = CaptureScreen(ClientOnScreen(frame));
+        RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Gallery::Pump();
+        EXPECT_EQ(CountDifferent(CaptureScreen(ClientOnScreen(frame)), changed), 0);
+    }
+}
+
 TEST_F(FrameTest, AGroupBoxCaptionSitsByItsAlignment) {
     HWND group = gallery_.Control("group centre");
     const ChildFrameEntry& frame = *Frame(group);

@@ -159,6 +159,16 @@ LRESULT SkinEngine::HandleChildFrameMessage(HWND hwnd, UINT msg, WPARAM wParam, 
                 return result;
             }
             break;
+        case WM_ENABLE:
+        case WM_SETTEXT: {
+            // The window's own procedure may paint at once, outside WM_PAINT (a group box its plain caption, a
+            // static its background): the frame is painted again over it, with a new caption where one was set.
+            const LRESULT result = PassOnFrame(hwnd, msg, wParam, lParam);
+            if (frame->ownBackground) {
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            return result;
+        }
         case WM_MOVE:
             // A frame the backdrop shows through must copy its new slice of it.
             if (frame->ownBackground && (frame->alpha != 255 || !frame->hasFill)) {
