@@ -78,6 +78,12 @@ void Release(const GalleryControl& c) {
             ReleaseCapture();
             SendMessageW(c.hwnd, BM_SETCHECK, static_cast<WPARAM>(gSaved.check), 0);
             SendMessageW(c.hwnd, TBM_SETPOS, TRUE, gSaved.pos);
+            // Whoever follows a track bar (the frames gallery's fill) hears of the position put back.
+            if (wchar_t cls[32] = {}; GetClassNameW(c.hwnd, cls, 32) > 0 && lstrcmpiW(cls, TRACKBAR_CLASSW) == 0) {
+                SendMessageW(GetParent(c.hwnd),
+                             (GetWindowLongW(c.hwnd, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL,
+                             MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(c.hwnd));
+            }
             break;
         case PressKind::DropDown: SendMessageW(c.hwnd, CB_SHOWDROPDOWN, FALSE, 0); break;
         case PressKind::None: break;
