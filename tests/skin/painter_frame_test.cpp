@@ -214,6 +214,10 @@ TEST_F(FrameTest, TheFullPathPaintsAfterRegistrationAndResizingThePartialOneOthe
     EXPECT_EQ(frame.partialRepaints, partial + 2);
     Gallery::Pump();
     EXPECT_EQ(CountDifferent(CaptureScreen(ClientOnScreen(panel)), resized), 0);
+    // Neither path covered the controls inside: repainting them too changes nothing.
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Gallery::Pump();
+    EXPECT_EQ(CountDifferent(CaptureScreen(ClientOnScreen(panel)), resized), 0);
 }
 
 TEST_F(FrameTest, AFrameDisabledOrGivenANewCaptionIsPaintedAsAFreshRepaintWouldPaintIt) {
