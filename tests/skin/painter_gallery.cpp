@@ -11,6 +11,9 @@ namespace zandrel::test {
 namespace {
 
 constexpr wchar_t kClass[] = L"ZandrelSkinGallery";
+// The frames layout: the engine and the panel whose fill the track bar sets.
+constexpr wchar_t kEngineProp[] = L"ZandrelGalleryEngine";
+constexpr wchar_t kFilledPanelProp[] = L"ZandrelGalleryFilledPanel";
 
 // The program's own drawing of its owner-drawn button: a flat face the skin leaves alone.
 void DrawOwnButton(const DRAWITEMSTRUCT& item) {
@@ -25,6 +28,19 @@ void DrawOwnButton(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT CALLBACK GalleryProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_HSCROLL && lParam != 0) {
+        auto* engine = static_cast<SkinEngine*>(GetPropW(hwnd, kEngineProp));
+        auto panel = static_cast<HWND>(GetPropW(hwnd, kFilledPanelProp));
+        if (engine != nullptr && panel != nullptr) {
+            const auto pos = SendMessageW(reinterpret_cast<HWND>(lParam), TBM_GETPOS, 0, 0);
+            engine->SetChildFrameAlpha(panel, static_cast<int>(pos));
+        }
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropW(hwnd, kEngineProp);
+        RemovePropW(hwnd, kFilledPanelProp);
+    }
     if (msg == WM_DRAWITEM) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType == ODT_BUTTON && (GetWindowLongW(item->hwndItem, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW) {
@@ -288,6 +304,66 @@ void Gallery::SkinContainers(SkinEngine& engine) {
     engine.SetButtonImage(Control("undecodable picture"), Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g'}, true, "");
 }
 
+void Gallery::FillFrames() {
+    constexpr DWORD kTab = WS_TABSTOP;
+    const struct {
+        const char* name;
+        const wchar_t* caption;
+        DWORD align;
+        int x;
+    } groups[] = {{"group left", L"左对齐分组", BS_LEFT, 10},
+                  {"group centre", L"居中分组", BS_CENTER, 260},
+                  {"group right", L"右对齐分组", BS_RIGHT, 510}};
+    for (const auto& g : groups) {
+        HWND group = Add(g.name, L"BUTTON", g.caption, BS_GROUPBOX | g.align, g.x, 40, 240, 160);
+        const std::string n = g.name;
+        Add(n + " button", L"BUTTON", L"组内按钮", kTab | BS_PUSHBUTTON, 12, 26, 100, 28, PressKind::Button, {}, 0,
+            group);
+        Add(n + " check box", L"BUTTON", L"组内选项", kTab | BS_AUTOCHECKBOX, 122, 30, 100, 22, PressKind::Mouse,
+            {6, 11}, 0, group);
+        Add(n + " edit", L"EDIT", L"组内编辑框", kTab | WS_BORDER | ES_AUTOHSCROLL, 12, 70, 210, 24, PressKind::None,
+            {}, 0, group);
+        Add(n + " label", L"STATIC", L"组内标签：连衣裙", 0, 12, 110, 210, 20, PressKind::None, {}, 0, group);
+    }
+
+    HWND filled = Add("filled panel", L"STATIC", L"", 0, 10, 220, 360, 200);
+    Add("filled panel label", L"STATIC", L"半透明面板", 0, 12, 12, 200, 20, PressKind::None, {}, 0, filled);
+    Add("filled panel button", L"BUTTON", L"面板按钮", kTab | BS_PUSHBUTTON, 12, 44, 100, 28, PressKind::Button, {}, 0,
+        filled);
+    Add("filled panel edit", L"EDIT", L"面板编辑框", kTab | WS_BORDER | ES_AUTOHSCROLL, 12, 86, 200, 24,
+        PressKind::None, {}, 0, filled);
+    Add("alpha label", L"STATIC", L"面板不透明度", 0, 10, 432, 100, 20);
+    HWND track =
+        Add("alpha track bar", TRACKBAR_CLASSW, L"", kTab | TBS_NOTICKS, 110, 426, 260, 30, PressKind::Mouse, {10, 15});
+    SendMessageW(track, TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
+    SendMessageW(track, TBM_SETPOS, TRUE, 128);
+
+    HWND outlined = Add("outlined panel", L"STATIC", L"", 0, 390, 220, 360, 200);
+    Add("outlined panel label", L"STATIC", L"描边面板", 0, 12, 12, 200, 20, PressKind::None, {}, 0, outlined);
+    Add("outlined panel edit", L"EDIT", L"描边面板编辑框", kTab | WS_BORDER | ES_AUTOHSCROLL, 12, 44, 200, 24,
+        PressKind::None, {}, 0, outlined);
+    Add("outlined panel radio", L"BUTTON", L"面板单选", kTab | BS_AUTORADIOBUTTON, 12, 84, 120, 22, PressKind::Mouse,
+        {6, 11}, 0, outlined);
+}
+
+void Gallery::SkinFrames(SkinEngine& engine) {
+    for (const char* name : {"group left", "group centre", "group right"}) {
+        engine.SetControlTextColour(Control(name), RGB(255, 255, 255));
+        engine.SkinChildFrame(Control(name));
+    }
+    HWND filled = Control("filled panel");
+    engine.SkinChildFrame(filled, true, RGB(40, 110, 190), 128, false);
+    engine.SkinChildFrame(Control("outlined panel"), true, std::nullopt, std::nullopt, true);
+    for (const char* name : {"filled panel label", "outlined panel label", "outlined panel radio", "alpha label",
+                             "group left check box", "group centre check box", "group right check box",
+                             "group left label", "group centre label", "group right label", "group left edit",
+                             "group centre edit", "group right edit", "filled panel edit", "outlined panel edit"}) {
+        engine.SetControlTextColour(Control(name), RGB(255, 255, 255));
+    }
+    SetPropW(hwnd_, kEngineProp, &engine);
+    SetPropW(hwnd_, kFilledPanelProp, filled);
+}
+
 bool Gallery::Create(SkinEngine& engine, GallerySettings settings, GalleryLayout layout) {
     if (GalleryClass() == nullptr) {
         return false;
@@ -299,10 +375,10 @@ bool Gallery::Create(SkinEngine& engine, GallerySettings settings, GalleryLayout
     if (hwnd_ == nullptr) {
         return false;
     }
-    if (layout == GalleryLayout::Containers) {
-        FillContainers();
-    } else {
-        Fill();
+    switch (layout) {
+        case GalleryLayout::Controls: Fill(); break;
+        case GalleryLayout::Containers: FillContainers(); break;
+        case GalleryLayout::Frames: FillFrames(); break;
     }
     const auto wood = SkinImageBytes(SkinImageId::WoodBackground);
     engine.SetDefaultBackground("", wood, std::nullopt, std::nullopt, 3);
@@ -320,6 +396,8 @@ bool Gallery::Create(SkinEngine& engine, GallerySettings settings, GalleryLayout
     }
     if (layout == GalleryLayout::Containers) {
         SkinContainers(engine);
+    } else if (layout == GalleryLayout::Frames) {
+        SkinFrames(engine);
     }
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd_);

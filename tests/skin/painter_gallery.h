@@ -35,6 +35,8 @@ enum class GalleryLayout {
     Controls,    // one of every control class the painters take over
     Containers,  // a tab control with controls on its page and a rich edit laid over the backdrop as container
                  // controls, and image buttons of both kinds
+    Frames,      // group boxes of each caption alignment holding controls, a translucent filled panel whose fill a
+                 // track bar makes more or less opaque, and an outlined panel
 };
 
 class Gallery {
@@ -70,6 +72,8 @@ class Gallery {
     void FillContainers();
     // The skin operations the containers layout needs once the window is skinned.
     void SkinContainers(SkinEngine& engine);
+    void FillFrames();
+    void SkinFrames(SkinEngine& engine);
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;

@@ -78,6 +78,12 @@ void Release(const GalleryControl& c) {
             ReleaseCapture();
             SendMessageW(c.hwnd, BM_SETCHECK, static_cast<WPARAM>(gSaved.check), 0);
             SendMessageW(c.hwnd, TBM_SETPOS, TRUE, gSaved.pos);
+            // Whoever follows a track bar (the frames gallery's fill) hears of the position put back.
+            if (wchar_t cls[32] = {}; GetClassNameW(c.hwnd, cls, 32) > 0 && lstrcmpiW(cls, TRACKBAR_CLASSW) == 0) {
+                SendMessageW(GetParent(c.hwnd),
+                             (GetWindowLongW(c.hwnd, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL,
+                             MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(c.hwnd));
+            }
             break;
         case PressKind::DropDown: SendMessageW(c.hwnd, CB_SHOWDROPDOWN, FALSE, 0); break;
         case PressKind::None: break;
@@ -126,7 +132,9 @@ TEST_P(GalleryPictures, EveryStateIsDrawnAndTheKeyColourNeverShows) {
     const auto [settingsParam, layout] = GetParam();
     ASSERT_TRUE(gallery.Create(engine, settingsParam, layout));
     const std::string settings = settingsParam == GallerySettings::MainWindow ? "main" : "veil";
-    const std::string sheetName = layout == GalleryLayout::Controls ? "skin_gallery_" : "skin_containers_";
+    const std::string sheetName = layout == GalleryLayout::Controls     ? "skin_gallery_"
+                                  : layout == GalleryLayout::Containers ? "skin_containers_"
+                                                                        : "skin_frames_";
 
     const StateChange hovered{Hover, Unhover};
     const StateChange focused{[](const GalleryControl& c) { SetFocus(c.hwnd); },
@@ -152,16 +160,18 @@ TEST_P(GalleryPictures, EveryStateIsDrawnAndTheKeyColourNeverShows) {
     SetCursorPos(2000, 2000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings,
-                         GalleryPictures,
-                         ::testing::Combine(::testing::Values(GallerySettings::MainWindow, GallerySettings::EngineVeil),
-                                            ::testing::Values(GalleryLayout::Controls, GalleryLayout::Containers)),
-                         [](const auto& info) {
-                             const bool main = std::get<0>(info.param) == GallerySettings::MainWindow;
-                             const bool controls = std::get<1>(info.param) == GalleryLayout::Controls;
-                             return std::string(main ? "MainWindow" : "EngineVeil") +
-                                    (controls ? "Controls" : "Containers");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Settings,
+    GalleryPictures,
+    ::testing::Combine(::testing::Values(GallerySettings::MainWindow, GallerySettings::EngineVeil),
+                       ::testing::Values(GalleryLayout::Controls, GalleryLayout::Containers, GalleryLayout::Frames)),
+    [](const auto& info) {
+        const bool main = std::get<0>(info.param) == GallerySettings::MainWindow;
+        const GalleryLayout layout = std::get<1>(info.param);
+        return std::string(main ? "MainWindow" : "EngineVeil") + (layout == GalleryLayout::Controls     ? "Controls"
+                                                                  : layout == GalleryLayout::Containers ? "Containers"
+                                                                                                        : "Frames");
+    });
 
 }  // namespace
 }  // namespace zandrel::test

@@ -23,8 +23,9 @@ bool SuppliesOwnBackdrop(HWND hwnd) {
     return reinterpret_cast<UINT_PTR>(GetPropA(hwnd, kPropOwnBackdrop)) == 1;
 }
 
-// Lays a child frame's fill over the whole copy: a rounded body below its caption line, or the full rectangle.
-void FillFrame(HDC dc, const ChildFrameEntry& frame, int width, int height) {
+// Lays a child frame's fill over the whole copy: for the frame's own copy a rounded body below its caption line, or
+// the full rectangle; a copy for a window inside the frame lies within its body and is filled whole.
+void FillFrame(HDC dc, const ChildFrameEntry& frame, int width, int height, bool own = true) {
     if (!frame.hasFill) {
         return;
     }
@@ -35,7 +36,7 @@ void FillFrame(HDC dc, const ChildFrameEntry& frame, int width, int height) {
         !brush.CreateSolidFill(ToArgb(frame.fillColour, frame.alpha, true))) {
         return;
     }
-    if (frame.rounded) {
+    if (frame.rounded && own) {
         AddRoundRect(path, 0, 5, static_cast<float>(width), static_cast<float>(height - 6), 5);
     } else {
         path.AddPathRectangle(0, 0, static_cast<float>(width), static_cast<float>(height));
@@ -77,10 +78,26 @@ HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
     int frameIndex = 0;
     HWND backdropWindow = nullptr;
     FindSkinnedOwner(hwnd, windowIndex, frameIndex, backdropWindow, true);
-    if (const SkinnedWindow* record = Window(windowIndex)) {
+    // A window inside the skinned one that renders its own backdrop is nearer: its picture is the one behind.
+    const bool supplied =
+        backdropWindow != nullptr && backdropWindow != hwnd && GetPropA(backdropWindow, kPropOwnBackdropDc) != nullptr;
+    if (const SkinnedWindow* record = supplied ? nullptr : Window(windowIndex)) {
         const RECT o = RectInOwner(hwnd);
         if (record->backdropDc != nullptr) {
             BitBlt(dc, 0, 0, width, height, record->backdropDc, o.left + rect.left, o.top + rect.top, SRCCOPY);
+        }
+        // The fills of the frames the window lies in, outer ones first, then its own when it is a frame.
+        std::vector<const ChildFrameEntry*> around;
+        for (HWND h = hwnd;;) {
+            const int frame = FindEnclosingFrame(windowIndex, h, record->hwnd);
+            if (frame <= 0) {
+                break;
+            }
+            around.push_back(&record->childFrames[frame - 1]);
+            h = record->childFrames[frame - 1].hwnd;
+        }
+        for (auto it = around.rbegin(); it != around.rend(); ++it) {
+            FillFrame(dc, **it, width, height, false);
         }
         if (const int frame = FindFrameIndex(windowIndex, hwnd); frame > 0) {
             FillFrame(dc, record->childFrames[frame - 1], width, height);
@@ -93,6 +110,7 @@ HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
     HDC source = nullptr;
     RECT sourceRect{};
     std::vector<const ChildFrameEntry*> fills;
+    const ChildFrameEntry* ownFill = nullptr;
     if (hwnd == backdropWindow) {
         if (HWND supplier = WindowFromProp(hwnd, kPropFrameOwner)) {
             source = static_cast<HDC>(GetPropA(supplier, kPropOwnBackdropDc));
@@ -106,6 +124,10 @@ HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
         sourceRect = RectRelativeTo(backdropWindow, hwnd);
         const int ownerIndex = FindOwnerWindowIndex(hwnd);
         if (const SkinnedWindow* owner = Window(ownerIndex)) {
+            // A frame's own fill lies on top of those of the frames around it.
+            if (const int own = FindFrameIndex(ownerIndex, hwnd); own > 0) {
+                ownFill = &owner->childFrames[own - 1];
+            }
             for (HWND h = hwnd;;) {
                 const int frame = FindEnclosingFrame(ownerIndex, h, backdropWindow);
                 if (frame <= 0) {
@@ -121,7 +143,10 @@ HDC SkinEngine::CreateBackdropDc(HWND hwnd, const RECT& rect) {
     }
     // Outer frames first, so an inner frame's fill lies on top.
     for (auto it = fills.rbegin(); it != fills.rend(); ++it) {
-        FillFrame(dc, **it, width, height);
+        FillFrame(dc, **it, width, height, false);
+    }
+    if (ownFill != nullptr) {
+        FillFrame(dc, *ownFill, width, height);
     }
     return dc;
 }

@@ -158,10 +158,10 @@ class SkinEngine : public PainterHost {
     // (default) it paints the backdrop behind it, its fill (a Windows colour, 0 for none) at fillAlpha (default
     // 255), and the two soft outlines when outlined (default false); a group box gets its outline and caption.
     void SkinChildFrame(HWND hwnd,
-                        std::optional<bool> ownBackground,
-                        std::optional<COLORREF> fillColour,
-                        std::optional<int> fillAlpha,
-                        std::optional<bool> outlined);
+                        std::optional<bool> ownBackground = std::nullopt,
+                        std::optional<COLORREF> fillColour = std::nullopt,
+                        std::optional<int> fillAlpha = std::nullopt,
+                        std::optional<bool> outlined = std::nullopt);
     void SetChildFrameAlpha(HWND hwnd, int alpha);
     // Lays a control of a skinned window over the backdrop: it paints itself, and every pixel of backColour
     // (default: the button-face colour at the call) lets the backdrop show through. A control holding child

@@ -107,7 +107,9 @@ struct ChildFrameEntry {
     bool outlined = false;
     WNDPROC previousWndProc = nullptr;
     bool needsFullRepaint = true;
-    std::string fontName;  // group boxes: the caption font (GBK)
+    int fullRepaints = 0;     // paints taken by the full path (registration, resizing, showing, printing)
+    int partialRepaints = 0;  // and by the partial one
+    std::string fontName;     // group boxes: the caption font (GBK)
     int fontSize = 0;
     int fontStyle = 0;
     std::vector<DockedChild> dockedChildren;

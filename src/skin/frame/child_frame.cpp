@@ -159,6 +159,16 @@ LRESULT SkinEngine::HandleChildFrameMessage(HWND hwnd, UINT msg, WPARAM wParam, 
                 return result;
             }
             break;
+        case WM_ENABLE:
+        case WM_SETTEXT: {
+            // The window's own procedure may paint at once, outside WM_PAINT (a group box its plain caption, a
+            // static its background): the frame is painted again over it, with a new caption where one was set.
+            const LRESULT result = PassOnFrame(hwnd, msg, wParam, lParam);
+            if (frame->ownBackground) {
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            return result;
+        }
         case WM_MOVE:
             // A frame the backdrop shows through must copy its new slice of it.
             if (frame->ownBackground && (frame->alpha != 255 || !frame->hasFill)) {
@@ -200,6 +210,11 @@ LRESULT SkinEngine::HandleChildFrameMessage(HWND hwnd, UINT msg, WPARAM wParam, 
             break;
         case WM_SIZE: {
             frame->needsFullRepaint = true;
+            // The outlines and the caption follow the edges: a frame that shrinks gets no new area to paint, yet
+            // all of it must be drawn again.
+            if (frame->ownBackground) {
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
             RECT client{};
             GetClientRect(hwnd, &client);
             for (const DockedChild& child : frame->dockedChildren) {
@@ -249,7 +264,9 @@ void SkinEngine::PaintChildFrame(int windowIndex, int frameIndex, HDC dc, bool f
         ChildFrameEntry& frame = again->childFrames[static_cast<size_t>(frameIndex - 1)];
         if (full) {
             frame.needsFullRepaint = false;
+            ++frame.fullRepaints;
         } else {
+            ++frame.partialRepaints;
             // Transparent children paint over the new background.
             for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
                 if (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) {
@@ -346,7 +363,9 @@ void SkinEngine::PaintBackdropBehind(HWND frame, HDC backdrop, const RECT& r) {
     const SkinnedWindow* owner = Window(windowIndex);
     HDC source = nullptr;
     RECT at{};
-    if (owner != nullptr) {
+    const bool supplied =
+        backdropWindow != nullptr && backdropWindow != frame && GetPropA(backdropWindow, kPropOwnBackdropDc) != nullptr;
+    if (owner != nullptr && !supplied) {
         source = owner->backdropDc;
         at = RectInOwner(frame);
     } else if (backdropWindow != nullptr) {
