@@ -9,6 +9,8 @@ inline constexpr char kKeywordPrompt[] =
     "\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca:";  // 输入查询关键词:
 inline constexpr char kQueryRunning[] =
     "\xd5\xfd\xd4\xda\xb2\xe9\xd1\xaf\xd6\xd0\xa1\xa3\xa1\xa3\xa1\xa3";  // 正在查询中。。。
+// The progress line of a running query, in the caption band beside the title (not a control of the layout).
+inline constexpr char kProgressLabel[] = "\xbd\xf8\xb6\xc8\xb1\xea\xc7\xa9";  // 进度标签
 // Texts of a running query: the Stop button, the end of a stopped run, the failures of a run, the progress.
 inline constexpr char kStopButton[] = "\xcd\xa3\xd6\xb9";  // 停止
 inline constexpr char kStoppedPrefix[] =
@@ -16,8 +18,8 @@ inline constexpr char kStoppedPrefix[] =
 inline constexpr char kRowsSuffix[] = "\x20\xd0\xd0";                                //  行
 inline constexpr char kFailuresPrefix[] = "\xa3\xa8";                                // （
 inline constexpr char kFailuresSuffix[] = "\x20\xb8\xf6\xc7\xeb\xc7\xf3\xca\xa7\xb0\xdc\xa3\xa9";  //  个请求失败）
-inline constexpr char kProgressKeyword[] = "\xd5\xfd\xd4\xda\xc0\xa9\xd5\xb9\xa3\xba";             // 正在扩展：
-inline constexpr char kProgressRequests[] = "\x20\x20\xc7\xeb\xc7\xf3\x20";                        //   请求
+inline constexpr char kProgressKeyword[] = "\x20\x20\xc0\xa9\xd5\xb9\xa3\xba";                     // "  扩展："
+inline constexpr char kProgressRequests[] = "\xc7\xeb\xc7\xf3\x20";                                // "请求 "
 inline constexpr char kProgressRows[] = "\x20\x20\xd0\xc2\xd4\xf6\x20";                            //   新增
 inline constexpr char kProgressFailures[] = "\x20\xd0\xd0\x20\x20\xca\xa7\xb0\xdc\x20";            //  行  失败
 inline constexpr char kProgressElapsed[] = "\x20\x20\xd3\xc3\xca\xb1\x20";                         //   用时

@@ -38,6 +38,7 @@ enum ControlId : int {
     kIdButton3,
     kIdClearData,
     kIdGrid1,
+    kIdProgress,
 };
 
 constexpr UINT kBannerArrived = WM_APP + 1;
@@ -220,6 +221,9 @@ bool MainWindow::CreateControls() {
         {texts::kButton3, L"BUTTON", texts::kRelatedButton, kButtonStyle, false, 143, 98, 104, 32, kIdButton3},
         {texts::kButton2, L"BUTTON", texts::kDeleteButton, kButtonStyle, false, 247, 98, 100, 32, kIdButton2},
         {texts::kClearData, L"BUTTON", texts::kClearButton, kButtonStyle, false, 347, 98, 100, 32, kIdClearData},
+        // The status bar lies under the grid: a running query shows its progress up here instead.
+        {texts::kProgressLabel, L"STATIC", "", (kLabelStyle & ~WS_VISIBLE) | SS_NOPREFIX | SS_ENDELLIPSIS, false, 320,
+         7, 262, 18, kIdProgress},
     };
     for (const ControlLayout& c : kLayout) {
         if (!AddControl(c, frame)) {
@@ -227,8 +231,9 @@ bool MainWindow::CreateControls() {
         }
     }
     // White on the dark caption; the skin's control-colour handling reads the text colour from this property.
-    SetPropA(Control(texts::kLabel1), kPropTextColour,
-             reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(RGB(255, 255, 255))));
+    for (const char* name : {texts::kLabel1, texts::kProgressLabel}) {
+        SetPropA(Control(name), kPropTextColour, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(RGB(255, 255, 255))));
+    }
     HWND combo = Control(texts::kCombo1);
     for (const wchar_t* item : {L"1", L"2", L"3"}) {
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -375,9 +380,7 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     }
     // The algorithm's working keyword is not the seller's text.
     SetKeyword(run_.seed);
-    if (options_.skin != nullptr) {
-        options_.skin->SetStatusPanel(hwnd_, 1, "", std::nullopt, std::nullopt);
-    }
+    ShowWindow(Control(texts::kProgressLabel), SW_HIDE);
     if (focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus)) {
         SetFocus(focus);
     }
@@ -387,10 +390,9 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
 }
 
 std::string MainWindow::ProgressText() const {
+    // The counts first, so a long keyword at the end never hides them.
     const DWORD seconds = (GetTickCount() - run_.startTick) / 1000;
-    std::string text = texts::kProgressKeyword;
-    text += Keyword();
-    text += texts::kProgressRequests;
+    std::string text = texts::kProgressRequests;
     text += std::to_string(fetcher_.Requests());
     text += texts::kProgressRows;
     text += std::to_string(RowCount() - run_.rowsAtStart);
@@ -399,20 +401,29 @@ std::string MainWindow::ProgressText() const {
     text += texts::kProgressElapsed;
     text += std::to_string(seconds);
     text += texts::kProgressSeconds;
+    text += texts::kProgressKeyword;
+    text += Keyword();
     return text;
 }
 
 void MainWindow::ShowProgress(bool now) {
-    if (!run_.running || options_.skin == nullptr) {
+    if (!run_.running) {
         return;
     }
-    // A few times a second at most: the panel is repainted over the wood each time.
+    // A few times a second at most: the line is repainted over the wood each time.
     const DWORD tick = GetTickCount();
     if (!now && tick - run_.lastProgressTick < 250) {
         return;
     }
     run_.lastProgressTick = tick;
-    options_.skin->SetStatusPanel(hwnd_, 1, ProgressText(), std::nullopt, std::nullopt);
+    HWND label = Control(texts::kProgressLabel);
+    SetWindowTextW(label, GbkToWide(ProgressText()).c_str());
+    ShowWindow(label, SW_SHOWNA);
+    // A transparent label shows the backdrop behind its old text only when its parent repaints that part too.
+    RECT area{};
+    GetWindowRect(label, &area);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(hwnd_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 std::string MainWindow::RunEndText(std::string_view doneText) const {
