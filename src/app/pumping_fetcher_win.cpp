@@ -14,9 +14,7 @@ void PumpingFetcher::PumpUntil(HANDLE done) {
     WPARAM quitCode = 0;
     for (;;) {
         const DWORD woke = MsgWaitForMultipleObjectsEx(1, &done, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) {
-            break;
-        }
+        // Also once the answer is in: a Stop that came with it counts before the next request.
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -32,6 +30,9 @@ void PumpingFetcher::PumpUntil(HANDLE done) {
             }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
+        }
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) {
+            break;
         }
     }
     if (quit) {
