@@ -54,7 +54,13 @@ struct BannerMailbox {
 
 MainWindow::MainWindow(const MainWindowOptions& options)
     : options_(options),
-      fetcher_(*options.fetcher, PumpingFetcher::Hooks{[this] { RequestStop(); }, [this] { ShowProgress(false); }}) {}
+      fetcher_(*options.fetcher,
+               PumpingFetcher::Hooks{[this] { RequestStop(); }, [this] { ShowProgress(false); },
+                                     [this](size_t max) {
+                                         return run_.running && !run_.stopRequested && query_
+                                                    ? query_->UpcomingUrls(max)
+                                                    : std::vector<std::string>{};
+                                     }}) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_ && IsWindow(hwnd_)) {
@@ -372,6 +378,8 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     ShowProgress(true);
 
     (query_.get()->*start)();
+    // Answers fetched ahead that nobody asked for (a stopped run) are dropped.
+    fetcher_.DropFetchedAhead();
 
     run_.running = false;
     SetWindowTextW(button, buttonText.c_str());

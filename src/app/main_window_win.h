@@ -56,6 +56,7 @@ class MainWindow : public QueryHost {
     GridWindow& Grid() { return *grid_; }
     DocumentState& Document() { return doc_; }
     KeywordQuery& Query() { return *query_; }
+    const PumpingFetcher& QueryFetcher() const { return fetcher_; }
     PictureBox* Picture(std::string_view name) const;
 
     // Event handlers.

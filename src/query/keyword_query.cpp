@@ -1,5 +1,6 @@
 #include "query/keyword_query.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "query/gbk_texts.h"
@@ -48,12 +49,39 @@ void KeywordQuery::RunSuggestionQuery() {
     host_.SetStatusVisible(false);
 }
 
+std::vector<std::string> KeywordQuery::StepUrls(const std::string& keyword, bool related) const {
+    if (related) {
+        return {endpoints_.Url(endpoints_.searchHost, RelatedSearchPath(keyword))};
+    }
+    const std::string encoded = UrlEncodeUtf8(keyword);
+    return {endpoints_.Url(endpoints_.suggestHost, SourceAPath(encoded)),
+            endpoints_.Url(endpoints_.suggestHost, SourceBPath(encoded)),
+            endpoints_.Url(endpoints_.suggestHost2, SourceCPath(encoded))};
+}
+
+std::vector<std::string> KeywordQuery::UpcomingUrls(size_t max) const {
+    std::vector<std::string> urls;
+    const int last = std::min(lookahead_.lastRow, host_.RowCount() - 1);
+    for (int row = std::max(lookahead_.firstRow, 1); row <= last && urls.size() < max; ++row) {
+        const std::string keyword = host_.GetCell(row, 1);
+        if (!lookahead_.related && keyword == kNotExpanded) {
+            continue;
+        }
+        for (std::string& url : StepUrls(keyword, lookahead_.related)) {
+            if (urls.size() < max) {
+                urls.push_back(std::move(url));
+            }
+        }
+    }
+    return urls;
+}
+
 void KeywordQuery::FetchSuggestionText() {
     PageFetcher& fetcher = host_.Fetcher();
-    std::string keyword = host_.Keyword();
-    std::string a = fetcher.HttpGetText(endpoints_.Url(endpoints_.suggestHost, SourceAPath(UrlEncodeUtf8(keyword))));
-    std::string b = fetcher.HttpGetText(endpoints_.Url(endpoints_.suggestHost, SourceBPath(UrlEncodeUtf8(keyword))));
-    std::string c = fetcher.HttpGetText(endpoints_.Url(endpoints_.suggestHost2, SourceCPath(UrlEncodeUtf8(keyword))));
+    const std::vector<std::string> urls = StepUrls(host_.Keyword(), false);
+    std::string a = fetcher.HttpGetText(urls[0]);
+    std::string b = fetcher.HttpGetText(urls[1]);
+    std::string c = fetcher.HttpGetText(urls[2]);
     responseText_ = AssembleResponseText(a, b, c);
 }
 
@@ -105,23 +133,26 @@ void KeywordQuery::ExpandSecondLevel() {
     for (int row = 1; row <= n && !host_.StopRequested(); ++row) {
         // A row the table does not have (earlier steps found less than counted) ends the level.
         if (row >= host_.RowCount()) {
-            return;
+            break;
         }
         std::string keyword = host_.GetCell(row, 1);
         host_.SetKeyword(keyword);
+        lookahead_ = Lookahead{false, row + 1, n};
         if (keyword != kNotExpanded) {
             RunQueryStep();
         }
     }
+    lookahead_ = Lookahead{};
 }
 
 void KeywordQuery::ExpandThirdLevel() {
     int row = entryCount_;
     const int n = host_.RowCount();
+    const int lastRow = row + n;
     for (int k = 0; k < n && !host_.StopRequested(); ++k) {
         ++row;
         if (row >= host_.RowCount()) {
-            return;
+            break;
         }
         // After an empty last batch (EntryCount -1) the walk would start on the header row; that is no keyword.
         if (row < 1) {
@@ -129,15 +160,16 @@ void KeywordQuery::ExpandThirdLevel() {
         }
         std::string keyword = host_.GetCell(row, 1);
         host_.SetKeyword(keyword);
+        lookahead_ = Lookahead{false, row + 1, lastRow};
         if (keyword != kNotExpanded) {
             RunQueryStep();
         }
     }
+    lookahead_ = Lookahead{};
 }
 
 void KeywordQuery::FetchRelatedSection() {
-    std::string page =
-        host_.Fetcher().HttpGetText(endpoints_.Url(endpoints_.searchHost, RelatedSearchPath(host_.Keyword())));
+    std::string page = host_.Fetcher().HttpGetText(StepUrls(host_.Keyword(), true)[0]);
     relatedSection_ = CutRelatedSection(page);
 }
 
@@ -176,22 +208,26 @@ void KeywordQuery::RelatedSecondLevel() {
     const int n = relatedCount_;
     for (int row = 1; row <= n && !host_.StopRequested(); ++row) {
         if (row >= host_.RowCount()) {
-            return;
+            break;
         }
         host_.SetKeyword(host_.GetCell(row, 1));
+        lookahead_ = Lookahead{true, row + 1, n};
         AddRelatedSearches();
     }
+    lookahead_ = Lookahead{};
 }
 
 void KeywordQuery::RelatedThirdLevel() {
     const int n = host_.RowCount() - 1;
     for (int row = 1; row <= n && !host_.StopRequested(); ++row) {
         if (row >= host_.RowCount()) {
-            return;
+            break;
         }
         host_.SetKeyword(host_.GetCell(row, 1));
+        lookahead_ = Lookahead{true, row + 1, n};
         AddRelatedSearches();
     }
+    lookahead_ = Lookahead{};
 }
 
 }  // namespace zandrel

@@ -39,6 +39,11 @@ class KeywordQuery {
     void RelatedSecondLevel();
     void RelatedThirdLevel();
 
+    // The addresses the running level will ask for next, in order, as far as the rows they come from are already
+    // in the table (at most `max` of them); empty outside a level. A fetcher may fetch them ahead: the requests
+    // themselves, and so the rows, stay exactly those of a run without it.
+    std::vector<std::string> UpcomingUrls(size_t max) const;
+
     const std::string& ResponseText() const { return responseText_; }
     int EntryCount() const { return entryCount_; }
     const std::string& RelatedSection() const { return relatedSection_; }
@@ -47,6 +52,15 @@ class KeywordQuery {
 
   private:
     void ShowQueryDone();
+    std::vector<std::string> StepUrls(const std::string& keyword, bool related) const;
+
+    // The rows the running level reads after the one it is on (firstRow > lastRow: none).
+    struct Lookahead {
+        bool related = false;
+        int firstRow = 1;
+        int lastRow = 0;
+    };
+    Lookahead lookahead_;
 
     QueryHost& host_;
     Endpoints endpoints_;

@@ -16,6 +16,15 @@ class PageFetcher {
     virtual std::string HttpGetText(const std::string& url) = 0;
     // Whether the last HttpGetText failed rather than found an empty answer; fetchers that cannot tell say no.
     virtual bool LastRequestFailed() const { return false; }
+
+    // HttpGetText with its failure told in `failed`. A fetcher whose ManyAtOnce() is true may be called so from
+    // several threads at once, and answers fetched ahead are then asked of it that way.
+    virtual std::string FetchText(const std::string& url, bool& failed) {
+        std::string text = HttpGetText(url);
+        failed = LastRequestFailed();
+        return text;
+    }
+    virtual bool ManyAtOnce() const { return false; }
 };
 
 class QueryHost {

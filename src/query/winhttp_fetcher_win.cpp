@@ -156,9 +156,16 @@ WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string&
 }
 
 std::string WinHttpFetcher::HttpGetText(const std::string& url) {
+    bool failed = false;
+    std::string text = FetchText(url, failed);
+    lastFailed_ = failed;
+    return text;
+}
+
+std::string WinHttpFetcher::FetchText(const std::string& url, bool& failed) {
     std::string body;
     Outcome outcome = Get(url, body);
-    lastFailed_ = outcome != Outcome::Ok;
+    failed = outcome != Outcome::Ok;
     if (outcome == Outcome::NoClient) {
         prompts_.ShowMessage(gbk::kClientCreateFailed, gbk::kErrorTitle, MessageButtons::Ok, MessageIcon::Information);
         return std::string();

@@ -30,6 +30,9 @@ class WinHttpFetcher : public PageFetcher {
 
     // Whether the last request failed (refused, timed out, ran past its deadline), as opposed to an empty answer.
     bool LastRequestFailed() const override { return lastFailed_; }
+    // Every request has a session of its own: any number may run at once.
+    std::string FetchText(const std::string& url, bool& failed) override;
+    bool ManyAtOnce() const override { return true; }
 
   private:
     enum class Outcome { Ok, NoClient, Failed };

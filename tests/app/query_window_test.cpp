@@ -31,6 +31,8 @@
 #include <cstdlib>
 #include <iterator>
 #include <memory>
+#include <mutex>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -888,6 +890,99 @@ TEST_F(QueryWindowTest, CloseDuringARunStopsItThenAsksAndCancelKeepsTheRows) {
     EXPECT_EQ(prompter.messages[1].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(window->RowCount() - 1, rows);
     EXPECT_TRUE(window->Document().modified);
+}
+
+// Over WinHTTP with a random delay before every answer, so that answers fetched ahead arrive out of order; tells
+// the fetcher in front whether it may be called from several threads at once, and counts how many are.
+class JitteryFetcher : public PageFetcher {
+  public:
+    JitteryFetcher(Prompter& prompter, bool manyAtOnce) : inner_(prompter), manyAtOnce_(manyAtOnce) {}
+    std::string HttpGetText(const std::string& url) override {
+        bool failed = false;
+        std::string text = FetchText(url, failed);
+        lastFailed_ = failed;
+        return text;
+    }
+    bool LastRequestFailed() const override { return lastFailed_; }
+    std::string FetchText(const std::string& url, bool& failed) override {
+        const int now = ++inFlight;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            most = std::max(most, now);
+        }
+        int delayMs = 0;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            delayMs = std::uniform_int_distribution<int>(0, 12)(random_);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        std::string text = inner_.FetchText(url, failed);
+        --inFlight;
+        return text;
+    }
+    bool ManyAtOnce() const override { return manyAtOnce_; }
+
+    std::atomic<int> inFlight{0};
+    int most = 0;
+
+  private:
+    WinHttpFetcher inner_;
+    bool manyAtOnce_;
+    bool lastFailed_ = false;
+    std::mutex lock_;
+    std::mt19937 random_{12345};
+};
+
+// Every cell of the table, row by row.
+std::vector<std::string> TableCells(MainWindow& window) {
+    std::vector<std::string> cells;
+    GridModel& model = window.Grid().Model();
+    for (int row = 0; row < model.RowCount(); ++row) {
+        for (int column = 0; column < 4; ++column) {
+            cells.push_back(model.GetCell(row, column));
+        }
+    }
+    return cells;
+}
+
+// Fetching ahead changes nothing of the result: for every depth of both buttons the table is byte for byte the
+// serial one, with at most four requests at a time and the same number of requests.
+TEST_F(QueryWindowTest, FetchingAheadGivesTheSerialTableForEveryDepthOfBothButtons) {
+    for (const char* button : {texts::kButton1, texts::kButton3}) {
+        for (int depth = 1; depth <= 3; ++depth) {
+            SCOPED_TRACE(std::string(button == texts::kButton1 ? "suggestions" : "related") + ", depth " +
+                         std::to_string(depth));
+            std::vector<std::string> tables[2];
+            size_t requests[2] = {0, 0};
+            for (int concurrent = 0; concurrent < 2; ++concurrent) {
+                prompter.messages.clear();
+                prompter.labelShown.clear();
+                JitteryFetcher fetcher(prompter, concurrent == 1);
+                OpenWith(fetcher, EndpointsAt(port));
+                if (!window) {
+                    return;
+                }
+                Type("连衣裙");
+                ChooseDepth(depth);
+                log.Mark();
+                Click(button);
+                tables[concurrent] = TableCells(*window);
+                requests[concurrent] = log.Since().size();
+                ExpectQueryDone(button == texts::kButton1);
+                EXPECT_LE(fetcher.most, static_cast<int>(PumpingFetcher::kInFlight));
+                if (concurrent == 1 && depth > 1) {
+                    EXPECT_GT(window->QueryFetcher().Prefetched(), 0);
+                    EXPECT_GT(fetcher.most, 1);
+                }
+                if (concurrent == 0) {
+                    EXPECT_EQ(fetcher.most, 1);
+                }
+                window.reset();
+            }
+            EXPECT_EQ(tables[0], tables[1]);
+            EXPECT_EQ(requests[0], requests[1]);
+        }
+    }
 }
 
 }  // namespace
