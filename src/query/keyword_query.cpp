@@ -61,6 +61,11 @@ std::vector<std::string> KeywordQuery::StepUrls(const std::string& keyword, bool
 
 std::vector<std::string> KeywordQuery::UpcomingUrls(size_t max) const {
     std::vector<std::string> urls;
+    for (const std::string& url : stepRest_) {
+        if (urls.size() < max) {
+            urls.push_back(url);
+        }
+    }
     const int last = std::min(lookahead_.lastRow, host_.RowCount() - 1);
     for (int row = std::max(lookahead_.firstRow, 1); row <= last && urls.size() < max; ++row) {
         const std::string keyword = host_.GetCell(row, 1);
@@ -79,8 +84,12 @@ std::vector<std::string> KeywordQuery::UpcomingUrls(size_t max) const {
 void KeywordQuery::FetchSuggestionText() {
     PageFetcher& fetcher = host_.Fetcher();
     const std::vector<std::string> urls = StepUrls(host_.Keyword(), false);
+    // While one source is asked, the others of the step come next.
+    stepRest_.assign(urls.begin() + 1, urls.end());
     std::string a = fetcher.HttpGetText(urls[0]);
+    stepRest_.assign(urls.begin() + 2, urls.end());
     std::string b = fetcher.HttpGetText(urls[1]);
+    stepRest_.clear();
     std::string c = fetcher.HttpGetText(urls[2]);
     responseText_ = AssembleResponseText(a, b, c);
 }

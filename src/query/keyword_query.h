@@ -61,6 +61,7 @@ class KeywordQuery {
         int lastRow = 0;
     };
     Lookahead lookahead_;
+    std::vector<std::string> stepRest_;  // the sources of the running step still to be asked
 
     QueryHost& host_;
     Endpoints endpoints_;

@@ -1,6 +1,7 @@
 // Figures only: a depth-3 suggestion query for 连衣裙 through the real main window and WinHTTP against a
-// marketplace that waits 50 ms before every answer. Prints the requests made, the wall time and the wall time
-// over the sum of the server delays (1.0 would mean no overhead at all).
+// marketplace that waits 50 ms before every answer, first serial, then fetching ahead. Prints for each the requests
+// made, the wall time and the wall time over the serial latency bound (requests x 50 ms), and whether the two
+// tables are the same byte for byte.
 //
 // Run by hand from the repository root:
 //   python3 tools/marketplace/marketplace.py --port 18190 --delay-ms 50 --log /tmp/bench-requests.log &
@@ -10,6 +11,7 @@
 // either way and, when the log is given, compared with the lines the server wrote.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,15 +31,21 @@ constexpr double kServerDelayMs = 50.0;
 
 class CountingFetcher : public zandrel::PageFetcher {
   public:
-    explicit CountingFetcher(zandrel::PageFetcher& inner) : inner_(inner) {}
+    CountingFetcher(zandrel::WinHttpFetcher& inner, bool manyAtOnce) : inner_(inner), manyAtOnce_(manyAtOnce) {}
     std::string HttpGetText(const std::string& url) override {
-        ++requests;
-        return inner_.HttpGetText(url);
+        bool failed = false;
+        return FetchText(url, failed);
     }
-    int requests = 0;
+    std::string FetchText(const std::string& url, bool& failed) override {
+        ++requests;
+        return inner_.FetchText(url, failed);
+    }
+    bool ManyAtOnce() const override { return manyAtOnce_; }
+    std::atomic<int> requests{0};
 
   private:
-    zandrel::PageFetcher& inner_;
+    zandrel::WinHttpFetcher& inner_;
+    bool manyAtOnce_;
 };
 
 long CountLines(const char* path) {
@@ -71,39 +79,53 @@ int main(int argc, char** argv) {
     }
     testing::ScriptedPrompter prompter;
     WinHttpFetcher winhttp(prompter);
-    CountingFetcher fetcher(winhttp);
-    MainWindowOptions options;
-    options.endpoints.suggestHost = host;
-    options.endpoints.suggestHost2 = host;
-    options.endpoints.searchHost = host;
-    options.prompter = &prompter;
-    options.fetcher = &fetcher;
-    options.downloadBanner = false;
-    options.openUrl = [](const std::string&) {};
-    std::unique_ptr<MainWindow> window = MainWindow::Create(options);
-    if (!window) {
-        std::fprintf(stderr, "the main window was not created\n");
-        return 1;
-    }
-    window->SetKeyword(Utf8ToGbk("连衣裙"));
-    SendMessageW(window->Control(texts::kCombo1), CB_SETCURSEL, 2, 0);
-    const long logBefore = logPath ? CountLines(logPath) : -1;
+    std::string tables[2];
+    double wall[2] = {0, 0};
+    int made[2] = {0, 0};
+    for (int ahead = 0; ahead < 2; ++ahead) {
+        CountingFetcher fetcher(winhttp, ahead == 1);
+        MainWindowOptions options;
+        options.endpoints.suggestHost = host;
+        options.endpoints.suggestHost2 = host;
+        options.endpoints.searchHost = host;
+        options.prompter = &prompter;
+        options.fetcher = &fetcher;
+        options.downloadBanner = false;
+        options.openUrl = [](const std::string&) {};
+        std::unique_ptr<MainWindow> window = MainWindow::Create(options);
+        if (!window) {
+            std::fprintf(stderr, "the main window was not created\n");
+            return 1;
+        }
+        window->SetKeyword(Utf8ToGbk("连衣裙"));
+        SendMessageW(window->Control(texts::kCombo1), CB_SETCURSEL, 2, 0);
+        const long logBefore = logPath ? CountLines(logPath) : -1;
 
-    const auto start = std::chrono::steady_clock::now();
-    SendMessageW(window->Control(texts::kButton1), BM_CLICK, 0, 0);
-    const double wallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        const auto start = std::chrono::steady_clock::now();
+        SendMessageW(window->Control(texts::kButton1), BM_CLICK, 0, 0);
+        wall[ahead] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        made[ahead] = fetcher.requests;
+        for (int row = 0; row < window->RowCount(); ++row) {
+            for (int column = 0; column < 4; ++column) {
+                tables[ahead] += window->GetCell(row, column);
+                tables[ahead] += '\t';
+            }
+            tables[ahead] += '\n';
+        }
 
-    std::printf("depth-3 suggestion query for the seed keyword, server delay %.0f ms\n", kServerDelayMs);
-    std::printf("rows:                        %d\n", window->RowCount() - 1);
-    std::printf("requests made (fetcher):     %d\n", fetcher.requests);
-    if (logBefore >= 0) {
-        std::printf("requests logged (server):    %ld\n", CountLines(logPath) - logBefore);
+        std::printf("%s: depth-3 suggestion query, server delay %.0f ms\n", ahead ? "fetching ahead" : "serial",
+                    kServerDelayMs);
+        std::printf("  rows:                        %d\n", window->RowCount() - 1);
+        std::printf("  requests made (fetcher):     %d\n", made[ahead]);
+        if (logBefore >= 0) {
+            std::printf("  requests logged (server):    %ld\n", CountLines(logPath) - logBefore);
+        }
+        std::printf("  wall time:                   %.0f ms\n", wall[ahead]);
+        if (made[ahead] > 0) {
+            std::printf("  wall / (requests x 50 ms):   %.3f\n", wall[ahead] / (made[ahead] * kServerDelayMs));
+        }
     }
-    std::printf("wall time:                   %.0f ms\n", wallMs);
-    if (fetcher.requests > 0) {
-        std::printf("wall / (requests x 50 ms):   %.3f\n", wallMs / (fetcher.requests * kServerDelayMs));
-        std::printf("overhead per request:        %.1f ms\n", wallMs / fetcher.requests - kServerDelayMs);
-    }
-    std::printf("messages shown:              %zu\n", prompter.messages.size());
+    std::printf("tables identical: %s; speed-up %.2fx\n", tables[0] == tables[1] ? "yes" : "NO",
+                wall[1] > 0 ? wall[0] / wall[1] : 0.0);
     return 0;
 }
