@@ -117,21 +117,33 @@ bool ReadBody(HINTERNET request, std::string& body, int timeoutMs, const Deadlin
 WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs, int deadlineMs)
     : prompts_(prompts), timeoutMs_(timeoutMs), deadlineMs_(deadlineMs) {}
 
+void* WinHttpFetcher::Session() const {
+    std::lock_guard<std::mutex> hold(sessionLock_);
+    if (!session_) {
+        HINTERNET opened = WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                       WINHTTP_NO_PROXY_BYPASS, 0);
+        if (opened == nullptr) {
+            return nullptr;
+        }
+        WinHttpSetTimeouts(opened, timeoutMs_, timeoutMs_, timeoutMs_, timeoutMs_);
+        session_ = std::shared_ptr<void>(opened, InternetCloser{});
+    }
+    return session_.get();
+}
+
 WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string& body) const {
     body.clear();
     const Deadline deadline(deadlineMs_);
-    UniqueInternet session(
-        WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session) {
+    HINTERNET session = Session();
+    if (session == nullptr) {
         return Outcome::NoClient;
     }
-    WinHttpSetTimeouts(session.get(), timeoutMs_, timeoutMs_, timeoutMs_, timeoutMs_);
 
     UrlParts parts;
     if (!CrackUrl(GbkToWide(url), parts)) {
         return Outcome::Failed;
     }
-    UniqueInternet connection(WinHttpConnect(session.get(), parts.host.c_str(), parts.port, 0));
+    UniqueInternet connection(WinHttpConnect(session, parts.host.c_str(), parts.port, 0));
     if (!connection) {
         return Outcome::Failed;
     }

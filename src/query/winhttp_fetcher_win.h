@@ -1,6 +1,9 @@
-// PageFetcher over WinHTTP: one blocking GET per call, a client session of its own per call.
+// PageFetcher over WinHTTP: one blocking GET per call, in one client session for the fetcher's lifetime, so
+// connections to a host are reused and requests from several threads share it.
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "base/prompter.h"
@@ -30,18 +33,22 @@ class WinHttpFetcher : public PageFetcher {
 
     // Whether the last request failed (refused, timed out, ran past its deadline), as opposed to an empty answer.
     bool LastRequestFailed() const override { return lastFailed_; }
-    // Every request has a session of its own: any number may run at once.
+    // Requests share the session, which WinHTTP lets any number of threads use at once.
     std::string FetchText(const std::string& url, bool& failed) override;
     bool ManyAtOnce() const override { return true; }
 
   private:
     enum class Outcome { Ok, NoClient, Failed };
     Outcome Get(const std::string& url, std::string& body) const;
+    // The session, opened at the first request (and again after a failed opening); nullptr when it cannot be.
+    void* Session() const;
 
     Prompter& prompts_;
     int timeoutMs_;
     int deadlineMs_;
     bool lastFailed_ = false;
+    mutable std::mutex sessionLock_;
+    mutable std::shared_ptr<void> session_;
 };
 
 }  // namespace zandrel
