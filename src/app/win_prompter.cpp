@@ -8,11 +8,40 @@
 
 namespace zandrel {
 
+namespace {
+
+// What had the keyboard before a dialog of the owner opened; given back when it closes, since without a window
+// manager (Wine) nothing else would make the owner active again.
+class FocusKeeper {
+  public:
+    explicit FocusKeeper(HWND owner) : owner_(owner), focus_(GetFocus()) {}
+    ~FocusKeeper() {
+        if (owner_ == nullptr || !IsWindow(owner_)) {
+            return;
+        }
+        SetForegroundWindow(owner_);
+        SetActiveWindow(owner_);
+        const bool ours = focus_ != nullptr && IsWindow(focus_) && (focus_ == owner_ || IsChild(owner_, focus_));
+        SetFocus(ours && IsWindowEnabled(focus_) ? focus_ : owner_);
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+  private:
+    HWND owner_;
+    HWND focus_;
+};
+
+}  // namespace
+
 MessageAnswer WinPrompter::ShowMessage(std::string_view text,
                                        std::string_view title,
                                        MessageButtons buttons,
                                        MessageIcon icon) {
-    UINT type = MB_TASKMODAL | (buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL : MB_OK);
+    HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
+    // Modal to the window that owns it: above it, no taskbar button of its own, the window active again after.
+    UINT type = (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL) |
+                (buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL : MB_OK);
     switch (icon) {
         case MessageIcon::Information: type |= MB_ICONINFORMATION; break;
         case MessageIcon::Question: type |= MB_ICONQUESTION; break;
@@ -21,7 +50,8 @@ MessageAnswer WinPrompter::ShowMessage(std::string_view text,
     }
     std::wstring wtext = GbkToWide(text);
     std::wstring wtitle = GbkToWide(title);
-    switch (MessageBoxW(nullptr, wtext.c_str(), wtitle.c_str(), type)) {
+    const FocusKeeper keeper(owner);
+    switch (MessageBoxW(owner, wtext.c_str(), wtitle.c_str(), type)) {
         case IDYES: return MessageAnswer::Yes;
         case IDNO: return MessageAnswer::No;
         case IDCANCEL: return MessageAnswer::Cancel;
@@ -50,6 +80,7 @@ bool WinPrompter::AskSavePath(const SaveDialogSetup& setup, std::string& path) {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    const FocusKeeper keeper(owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr);
     if (!GetSaveFileNameW(&ofn)) {
         return false;
     }

@@ -1,4 +1,5 @@
-// The real dialogs: task-modal message boxes without an owner and the standard save-file dialog.
+// The real dialogs: message boxes and the standard save-file dialog, owned by the program's window once it is
+// given (modal to it, and the keyboard back where it was when they close).
 #pragma once
 
 #include <windows.h>
@@ -19,7 +20,7 @@ class WinPrompter : public Prompter {
     bool AskSavePath(const SaveDialogSetup& setup, std::string& path) override;
 
   private:
-    HWND owner_;  // owner of the save dialog only; message boxes have none
+    HWND owner_;  // owner of the message boxes and the save dialog; task-modal boxes while there is none
 };
 
 // Answers nothing and shows nothing: for background work that must fail silently.
