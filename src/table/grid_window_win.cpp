@@ -126,6 +126,14 @@ LRESULT GridWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 onRightButton_();
             }
             return 0;
+        case WM_NCRBUTTONDOWN:
+            // The scroll bars and the border belong to the grid too: a right click there saves as well, instead
+            // of opening the scroll bar's own menu.
+            if (onRightButton_) {
+                onRightButton_();
+            }
+            return 0;
+        case WM_CONTEXTMENU: return 0;
         case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); return 0;
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:

@@ -237,6 +237,21 @@ TEST_F(MainWindowTest, ClearLeavesTheHeaderAndDoesNotMarkModified) {
     EXPECT_FALSE(window->Document().modified);
 }
 
+// A right click anywhere on the grid saves: its rows, its scroll bars and its border alike.
+TEST_F(MainWindowTest, RightClickOnTheGridsScrollBarsOrBorderSavesToo) {
+    for (int i = 0; i < 60; ++i) {
+        window->AppendRow(std::to_string(i + 1));  // enough rows for a vertical scroll bar
+    }
+    HWND grid = Control(texts::kGrid1);
+    RECT box{};
+    GetWindowRect(grid, &box);
+    for (WPARAM hit : {static_cast<WPARAM>(HTVSCROLL), static_cast<WPARAM>(HTHSCROLL), static_cast<WPARAM>(HTBORDER)}) {
+        prompter.dialogs.clear();
+        SendMessageW(grid, WM_NCRBUTTONDOWN, hit, MAKELPARAM(box.right - 5, box.top + 20));
+        EXPECT_EQ(prompter.dialogs.size(), 1u) << hit;
+    }
+}
+
 TEST_F(MainWindowTest, RightClickOnTheGridSavesTheExactBytes) {
     window->AppendRow("1");
     window->SetCell(1, 1, "\xc1\xac\xd2\xc2\xc8\xb9");  // 连衣裙
