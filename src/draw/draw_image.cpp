@@ -159,4 +159,8 @@ bool DrawBitmap::BitmapSetPixel(int x, int y, uint32_t argb) {
     return Record(gp::GdipBitmapSetPixel(Bitmap(), x, y, argb));
 }
 
+bool DrawBitmap::SetResolution(float dpiX, float dpiY) {
+    return Record(gp::GdipBitmapSetResolution(Bitmap(), dpiX, dpiY));
+}
+
 }  // namespace zandrel

@@ -62,6 +62,8 @@ class DrawBitmap : public DrawImage {
     // The pixel as ARGB, 0 on failure.
     uint32_t BitmapGetPixel(int x, int y);
     bool BitmapSetPixel(int x, int y, uint32_t argb);
+    // The resolution a saved picture records (dots per inch).
+    bool SetResolution(float dpiX, float dpiY);
 
     gp::GpBitmap* Bitmap() const { return static_cast<gp::GpBitmap*>(handle_); }
 };

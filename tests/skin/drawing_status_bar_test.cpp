@@ -1,10 +1,12 @@
 // Status-bar geometry, panel changes and the panel look over a dark backdrop.
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "draw/draw_image.h"
 #include "drawing_fixture.h"
 #include "skin/core/skin_geometry.h"
 
@@ -132,6 +134,33 @@ TEST_F(StatusBar, PanelTextTakesTheColourOfItsMode) {
     ASSERT_TRUE(engine_.SetStatusBarStyle(hwnd_, 1, 0, 0, 0xFFFFFF, std::nullopt, std::nullopt));
     engine_.DrawStatusPanel(1, nullptr, false, 1);
     EXPECT_EQ(countReddish(), 0);
+}
+
+// A 12 x 12 red icon saved at 48 dots per inch is drawn 12 pixels wide, not scaled to twice its size.
+TEST_F(StatusBar, IconsAreDrawnAtTheirPixelSizeWhateverTheirResolution) {
+    DrawBitmap picture;
+    ASSERT_TRUE(picture.CreateBitmap(12, 12));
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            picture.BitmapSetPixel(x, y, 0xFFFF0000);
+        }
+    }
+    ASSERT_TRUE(picture.SetResolution(48, 48));
+    const std::vector<unsigned char> png = picture.SaveImageToBytes(kPngFormatId);
+    ASSERT_FALSE(png.empty());
+    ASSERT_TRUE(engine_.SetStatusPanel(hwnd_, 1, "", Bytes(png.begin(), png.end()), std::nullopt));
+    const IntRect r = Record().statusPanelRects[0];
+    int widest = 0;
+    for (int y = r.y; y < r.y + r.height; ++y) {
+        int red = 0;
+        for (int x = r.x; x < r.x + 60; ++x) {
+            const COLORREF c = Pixel(x, y);
+            red += GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60;
+        }
+        widest = std::max(widest, red);
+    }
+    EXPECT_GE(widest, 11);
+    EXPECT_LE(widest, 13);
 }
 
 TEST_F(StatusBar, GlowLaysALightHaloAroundTheText) {

@@ -215,7 +215,8 @@ void SkinEngine::DrawStatusPanel(int windowIndex, DrawGraphics* graphics, bool d
     if (!content.icon.empty() && icon.LoadImageFromBytes(content.icon)) {
         const float iw = static_cast<float>(icon.GetImageWidth());
         const float ih = static_cast<float>(icon.GetImageHeight());
-        g->DrawImage(icon, x + 2, y + (h - ih) / 2);
+        // At its pixel size, as the text beside it is placed: a picture's own resolution must not scale it.
+        g->DrawImageRect(icon, x + 2, y + (h - ih) / 2, iw, ih);
         textRect = gp::RectF(x + iw + 3, textY, w - iw - 3, h);
     }
     if (record->statusGlow != 0) {
