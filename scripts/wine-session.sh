@@ -9,7 +9,7 @@ _ZANDREL_XVFB_PID=""
 _ZANDREL_KEEPER_PID=""
 
 _wine_prefix_ready() {
-  [ -f "$WINEPREFIX/.zandrel-prefix-v2" ]
+  [ -f "$WINEPREFIX/.zandrel-prefix-v3" ]
 }
 
 wine_prefix_create() {
@@ -20,7 +20,7 @@ wine_prefix_create() {
   python3 "$ZANDREL_ROOT/scripts/make-wine-reg.py" "$WINEPREFIX/zandrel.reg"
   timeout 120 wine regedit /S "$WINEPREFIX/zandrel.reg" </dev/null >/dev/null 2>&1
   timeout 60 wineserver -w || true
-  touch "$WINEPREFIX/.zandrel-prefix-v2"
+  touch "$WINEPREFIX/.zandrel-prefix-v3"
 }
 
 _start_xvfb() {
