@@ -20,6 +20,9 @@ std::string RelatedSearchPath(std::string_view gbkKeyword) {
 
 std::string CutRelatedSection(std::string_view page) {
     int a = FindText(page, gbk::kRelatedHeading, kHeadingSearchStart);
+    if (a == -1) {
+        return std::string();
+    }
     int b = FindText(page, gbk::kAllItems, a);
     return MidText(page, a, b - a);
 }

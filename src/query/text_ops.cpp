@@ -102,7 +102,7 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view separ
     size_t pieceStart = 0;
     size_t i = 0;
     while (i < text.size()) {
-        if (i + separator.size() <= text.size() && MatchesAt(text, i, separator, false)) {
+        if (text[i] == separator[0] && i + separator.size() <= text.size() && MatchesAt(text, i, separator, false)) {
             pieces.emplace_back(text.substr(pieceStart, i - pieceStart));
             i += separator.size();
             pieceStart = i;
