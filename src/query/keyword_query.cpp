@@ -1,6 +1,8 @@
 #include "query/keyword_query.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 
 #include "query/gbk_texts.h"
@@ -103,17 +105,17 @@ SuggestionList KeywordQuery::ParseSuggestions() {
 void KeywordQuery::AppendSuggestionRows(const std::vector<std::string>& keywords,
                                         const std::vector<std::string>& counts) {
     int seq = kUncheckedEntries;
+    // Every keyword of the batch so far, whether its row was added or not.
+    std::unordered_set<std::string_view> earlier;
+    earlier.reserve(keywords.size());
     for (size_t index = 0; index < keywords.size(); ++index) {
         const size_t i = index + 1;  // 1-based entry number
         std::string count = index < counts.size() ? counts[index] : std::string();
         if (count.find('"') != std::string::npos) {
             count.pop_back();
         }
+        const bool seen = !earlier.insert(keywords[index]).second;
         if (i > kUncheckedEntries) {
-            bool seen = false;
-            for (size_t k = 0; k < index && !seen; ++k) {
-                seen = keywords[k] == keywords[index];
-            }
             if (seen) {
                 continue;
             }

@@ -20,6 +20,9 @@ std::string RelatedSearchPath(std::string_view gbkKeyword) {
 
 std::string CutRelatedSection(std::string_view page) {
     int a = FindText(page, gbk::kRelatedHeading, kHeadingSearchStart);
+    if (a == -1) {
+        return std::string();
+    }
     int b = FindText(page, gbk::kAllItems, a);
     return MidText(page, a, b - a);
 }
@@ -27,11 +30,12 @@ std::string CutRelatedSection(std::string_view page) {
 RelatedList ExtractRelatedSearches(std::string_view section) {
     RelatedList list;
     list.relatedCount = static_cast<int>(SplitText(section, kLinkMarker).size()) - 3;
+    TextSearcher search(section);
     std::string texts;
     int p = 0;
     for (int i = 0; i < list.relatedCount; ++i) {
-        p = FindText(section, kLinkMarker, p + 1);
-        texts += TextBetween(section, kTextStart, kTextEnd, p);
+        p = search.Find(kLinkMarker, p + 1);
+        texts += search.Between(kTextStart, kTextEnd, p);
         texts += "\r\n";
     }
     list.texts = SplitText(texts, "\r\n");

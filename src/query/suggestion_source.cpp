@@ -1,5 +1,9 @@
 #include "query/suggestion_source.h"
 
+#include <climits>
+#include <set>
+#include <vector>
+
 #include "base/encoding.h"
 #include "query/text_ops.h"
 
@@ -37,16 +41,99 @@ std::string CutBeforeCat(std::string_view text) {
 }
 
 std::string RemoveBoldTags(std::string_view text) {
-    std::string t(text);
-    int p = 0;
-    while ((p = FindText(t, "<b>")) > 0) {
-        t = DeleteSpan(t, p, 3);
-        int q = FindText(t, "<\\/b>");
-        if (q != -1) {
-            t = DeleteSpan(t, q, 5);
+    // Each step removes the first "<b>" of the text and then the first "<\/b>" of what is left, wherever it
+    // is; a removal can join the bytes around it into a new tag. The text is kept as a linked list of its
+    // bytes with the positions of every tag in order, so each step costs a few look-ups instead of a search
+    // and a copy of the whole text.
+    constexpr std::string_view kOpen = "<b>";
+    constexpr std::string_view kClose = "<\\/b>";
+    const int n = static_cast<int>(text.size());
+    if (text.size() > static_cast<size_t>(INT_MAX) - 2 || n < static_cast<int>(kOpen.size())) {
+        return std::string(text);
+    }
+    // Both tags are ASCII and every removal takes whole ASCII characters, so the bytes that begin a character
+    // stay the same as in the original text.
+    std::vector<char> charStart(text.size(), 0);
+    for (size_t i = 0; i < text.size();) {
+        charStart[i] = 1;
+        i += (IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
+    }
+    std::vector<int> next(text.size());
+    std::vector<int> prev(text.size());
+    for (int i = 0; i < n; ++i) {
+        next[i] = i + 1;  // n: end of the text
+        prev[i] = i - 1;  // -1: start of the text
+    }
+    auto tagAt = [&](int at, std::string_view tag) {
+        if (at < 0 || !charStart[at]) {
+            return false;
+        }
+        for (char c : tag) {
+            if (at >= n || text[at] != c) {
+                return false;
+            }
+            at = next[at];
+        }
+        return true;
+    };
+    std::set<int> opens;
+    std::set<int> closes;
+    for (int i = 0; i < n; ++i) {
+        if (tagAt(i, kOpen)) {
+            opens.insert(i);
+        }
+        if (tagAt(i, kClose)) {
+            closes.insert(i);
         }
     }
-    return t;
+    const int reach = static_cast<int>(kClose.size()) - 1;  // a tag ending after `at` starts at most this far back
+    auto remove = [&](int at, int length) {
+        int before = prev[at];
+        for (int k = 0, i = before; k < reach && i >= 0; ++k, i = prev[i]) {
+            opens.erase(i);
+            closes.erase(i);
+        }
+        int after = at;
+        for (int k = 0; k < length; ++k) {
+            opens.erase(after);
+            closes.erase(after);
+            after = next[after];
+        }
+        if (before >= 0) {
+            next[before] = after;
+        }
+        if (after < n) {
+            prev[after] = before;
+        }
+        for (int k = 0, i = before; k < reach && i >= 0; ++k, i = prev[i]) {
+            if (tagAt(i, kOpen)) {
+                opens.insert(i);
+            }
+            if (tagAt(i, kClose)) {
+                closes.insert(i);
+            }
+        }
+        return before < 0 ? after : -1;  // the new first byte when the removal was at the start
+    };
+    int head = 0;
+    while (!opens.empty()) {
+        int newHead = remove(*opens.begin(), static_cast<int>(kOpen.size()));
+        if (newHead >= 0) {
+            head = newHead;
+        }
+        if (!closes.empty()) {
+            newHead = remove(*closes.begin(), static_cast<int>(kClose.size()));
+            if (newHead >= 0) {
+                head = newHead;
+            }
+        }
+    }
+    std::string result;
+    result.reserve(text.size());
+    for (int i = head; i < n; i = next[i]) {
+        result += text[i];
+    }
+    return result;
 }
 
 std::string CleanSourceA(std::string_view gbkAnswer) {
@@ -71,15 +158,16 @@ std::string AssembleResponseText(std::string_view answerA, std::string_view answ
 SuggestionList ParseSuggestions(std::string_view responseText) {
     SuggestionList list;
     list.entryCount = static_cast<int>(SplitText(responseText, kEntryOpener).size()) - 1;
+    TextSearcher search(responseText);
     std::string keywords;
     std::string counts;
     int p = 0;
     for (int i = 0; i < list.entryCount; ++i) {
-        p = FindText(responseText, kEntryOpener, p + 1);
-        keywords += TextBetween(responseText, kQuote, kQuote, p);
+        p = search.Find(kEntryOpener, p + 1);
+        keywords += search.Between(kQuote, kQuote, p);
         keywords += kLineEnd;
-        int c = FindText(responseText, ",", p);
-        int b = FindText(responseText, "]", p);
+        int c = search.Find(",", p);
+        int b = search.Find("]", p);
         counts += MidText(responseText, c + 2, b - c - 3);
         counts += kLineEnd;
     }

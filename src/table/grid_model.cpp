@@ -63,16 +63,19 @@ void GridModel::AppendRow(std::string_view firstCell) {
 }
 
 bool GridModel::DeleteRow(int row) {
-    int lastRow = RowCount() - 1;
-    if (row < 1 || row > lastRow) {
+    return DeleteRows(row, 1);
+}
+
+bool GridModel::DeleteRows(int first, int count) {
+    const int lastRow = RowCount() - 1;
+    if (first < 1 || first > lastRow || count < 1) {
         return false;
     }
-    rows_.erase(rows_.begin() + row);
-    // The cursor keeps its row number, so deleting under it shows the following row there; only a cursor on
-    // the last row would point past the end and moves up instead.
-    if (cursorRow_ == lastRow) {
-        cursorRow_ = lastRow - 1;
-    }
+    const int end = static_cast<int>(std::min<int64_t>(static_cast<int64_t>(first) + count, lastRow + 1));
+    rows_.erase(rows_.begin() + first, rows_.begin() + end);
+    // The cursor keeps its row number, so deleting under it shows the following row there; only a cursor past
+    // the new end moves up, to the last row (the header row when no data row is left).
+    cursorRow_ = std::min(cursorRow_, RowCount() - 1);
     anchorRow_ = cursorRow_;
     anchorColumn_ = cursorColumn_;
     return true;
@@ -125,6 +128,12 @@ void GridModel::SetCursor(int row, int column) {
 
 void GridModel::ExtendSelectionTo(int row, int column) {
     Clamp(row, column);
+    if (RowCount() > 1) {
+        row = std::max(row, 1);
+        if (anchorRow_ < 1) {
+            anchorRow_ = 1;
+        }
+    }
     cursorRow_ = row;
     cursorColumn_ = column;
 }
@@ -146,21 +155,24 @@ bool InsideTable(const CellRange& range, int rowCount, int columnCount) {
 
 }  // namespace
 
-int GridModel::SelectionTop() const {
+bool GridModel::HasSelection() const {
     CellRange range = Selection();
-    return InsideTable(range, RowCount(), columns_) ? range.top : -1;
+    return cursorRow_ >= 1 && range.top >= 1 && InsideTable(range, RowCount(), columns_);
+}
+
+int GridModel::SelectionTop() const {
+    return HasSelection() ? Selection().top : -1;
 }
 
 int GridModel::SelectionBottom() const {
-    CellRange range = Selection();
-    return InsideTable(range, RowCount(), columns_) ? range.bottom : -1;
+    return HasSelection() ? Selection().bottom : -1;
 }
 
 bool GridModel::IsSelected(int row, int column) const {
-    CellRange range = Selection();
-    if (!InsideTable(range, RowCount(), columns_)) {
+    if (!HasSelection()) {
         return false;
     }
+    CellRange range = Selection();
     return row >= range.top && row <= range.bottom && column >= range.left && column <= range.right;
 }
 
@@ -179,10 +191,10 @@ void GridModel::MoveCursorBy(int dRow, int dColumn, bool extend) {
 
 std::string GridModel::SelectionAsTabText() const {
     std::string text;
-    CellRange range = Selection();
-    if (!InsideTable(range, RowCount(), columns_)) {
+    if (!HasSelection()) {
         return text;
     }
+    CellRange range = Selection();
     for (int row = range.top; row <= range.bottom; ++row) {
         for (int column = range.left; column <= range.right; ++column) {
             if (column > range.left) {

@@ -16,9 +16,7 @@ void InitTableHeader(GridModel& grid) {
 
 void ClearTable(GridModel& grid) {
     grid.ResetGrid();
-    for (int row = grid.RowCount() - 1; row >= 1; --row) {
-        grid.DeleteRow(row);
-    }
+    grid.DeleteRows(1, grid.RowCount() - 1);
     InitTableHeader(grid);
 }
 
@@ -30,17 +28,15 @@ void DeleteSelectedRows(GridModel& grid, bool& modifiedFlag) {
     int top = grid.SelectionTop();
     int bottom = grid.SelectionBottom();
     // A selection that no longer fits the table (-1) counts as the cursor row alone.
-    int count = (top < 0 || bottom < 0) ? 1 : bottom - top + 1;
-    if (count > 1) {
-        // Each deletion pulls the following rows up under the cursor, so deleting at the cursor `count`
-        // times removes the whole block.
-        grid.SetCursor(top, 1);
-        for (int i = 0; i < count; ++i) {
-            grid.DeleteRow(grid.CursorRow());
-        }
-    } else {
-        grid.DeleteRow(grid.CursorRow());
+    if (top < 1 || bottom < top) {
+        top = bottom = grid.CursorRow();
     }
+    if (bottom > top) {
+        // A block: the cursor goes to its first row, on the keyword column, and stays there (or on the new
+        // last row when nothing follows the block).
+        grid.SetCursor(top, 1);
+    }
+    grid.DeleteRows(top, bottom - top + 1);
 }
 
 }  // namespace zandrel

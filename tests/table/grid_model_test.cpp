@@ -82,11 +82,116 @@ TEST(GridModelTest, SetCursorClampsIntoTableAndCollapsesSelection) {
         grid.SetCursor(c.row, c.column);
         EXPECT_EQ(grid.CursorRow(), c.wantRow);
         EXPECT_EQ(grid.CursorColumn(), c.wantColumn);
-        EXPECT_EQ(grid.SelectionTop(), c.wantRow);
-        EXPECT_EQ(grid.SelectionBottom(), c.wantRow);
+        // A cursor in the header row selects nothing.
+        const int wantSelectedRow = c.wantRow >= 1 ? c.wantRow : -1;
+        EXPECT_EQ(grid.SelectionTop(), wantSelectedRow);
+        EXPECT_EQ(grid.SelectionBottom(), wantSelectedRow);
         CellRange s = grid.Selection();
         EXPECT_EQ(s.left, c.wantColumn);
         EXPECT_EQ(s.right, c.wantColumn);
+    }
+}
+
+TEST(GridModelTest, SelectionNeverTakesInTheHeaderRow) {
+    // Each way a grid comes to have its cursor in the header row, then each way of extending from there.
+    struct Start {
+        const char* name;
+        void (*make)(GridModel&);
+    };
+    const Start starts[] = {
+        {"new grid", [](GridModel&) {}},
+        {"after a reset and new rows",
+         [](GridModel& g) {
+             g.SetCursor(4, 2);
+             g.ResetGrid();
+             for (int r = 1; r <= 5; ++r) {
+                 g.AppendRow(std::to_string(r) + ".0");
+             }
+         }},
+        {"cursor put on the header", [](GridModel& g) { g.SetCursor(0, 2); }},
+    };
+    struct Extend {
+        const char* name;
+        void (*run)(GridModel&);
+        int top, bottom;
+    };
+    const Extend extends[] = {
+        {"Shift+click on row 3", [](GridModel& g) { g.ExtendSelectionTo(3, 1); }, 1, 3},
+        {"Shift+Down twice",
+         [](GridModel& g) {
+             g.MoveCursorBy(1, 0, true);
+             g.MoveCursorBy(1, 0, true);
+         },
+         1, 2},
+        {"drag onto the header row", [](GridModel& g) { g.ExtendSelectionTo(-4, 1); }, 1, 1},
+    };
+    for (const Start& start : starts) {
+        for (const Extend& extend : extends) {
+            SCOPED_TRACE(testing::Message() << start.name << ", " << extend.name);
+            GridModel grid = MakeGrid(5);
+            start.make(grid);
+            ASSERT_EQ(grid.CursorRow(), 0);
+            EXPECT_EQ(grid.SelectionTop(), -1);
+            EXPECT_EQ(grid.SelectionAsTabText(), "");
+            extend.run(grid);
+            EXPECT_EQ(grid.SelectionTop(), extend.top);
+            EXPECT_EQ(grid.SelectionBottom(), extend.bottom);
+            EXPECT_EQ(grid.CursorRow(), extend.bottom);
+            for (int column = 0; column < grid.ColumnCount(); ++column) {
+                EXPECT_FALSE(grid.IsSelected(0, column)) << column;
+            }
+            const std::string text = grid.SelectionAsTabText();
+            EXPECT_EQ(text.rfind("1.", 0), 0u) << text;  // starts with the first data row, not the titles
+        }
+    }
+
+    // Without data rows there is nothing to select.
+    GridModel empty = MakeGrid(0);
+    empty.ExtendSelectionTo(3, 1);
+    empty.MoveCursorBy(1, 0, true);
+    EXPECT_EQ(empty.CursorRow(), 0);
+    EXPECT_EQ(empty.SelectionTop(), -1);
+    EXPECT_FALSE(empty.IsSelected(0, 0));
+    EXPECT_EQ(empty.SelectionAsTabText(), "");
+}
+
+TEST(GridModelTest, DeleteRowsRemovesABlockAndPlacesTheCursor) {
+    struct Case {
+        int first, count, cursorRow;
+        bool deleted;
+        const char* remaining;  // first cells of the data rows left, without ".0"
+        int wantCursorRow;
+    };
+    const Case cases[] = {
+        {2, 3, 2, true, "156", 2},      // cursor on the block's first row: the row after the block comes under it
+        {2, 3, 6, true, "156", 3},      // cursor below the block, past the new end: the new last row
+        {5, 2, 5, true, "1234", 4},     // the block reaches the last row
+        {4, 99, 1, true, "123", 1},     // a count past the end is cut at the last row
+        {1, 6, 3, true, "", 0},         // every data row: the cursor goes to the header row
+        {1, INT_MAX, 3, true, "", 0},   // no overflow
+        {0, 2, 3, false, "123456", 3},  // the header row is never deleted
+        {7, 1, 3, false, "123456", 3}, {-1, 3, 3, false, "123456", 3},
+        {2, 0, 3, false, "123456", 3}, {2, -2, 3, false, "123456", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "delete " << c.count << " from " << c.first << ", cursor " << c.cursorRow);
+        GridModel grid = MakeGrid(6);
+        grid.SetCursor(c.cursorRow, 2);
+        grid.ExtendSelectionTo(1, 0);
+        grid.ExtendSelectionTo(c.cursorRow, 2);
+        EXPECT_EQ(grid.DeleteRows(c.first, c.count), c.deleted);
+        std::string remaining;
+        for (int r = 1; r < grid.RowCount(); ++r) {
+            remaining += grid.GetCell(r, 0).substr(0, 1);
+            EXPECT_EQ(grid.GetCell(r, 3), grid.GetCell(r, 0).substr(0, 1) + ".3");  // whole rows moved
+        }
+        EXPECT_EQ(remaining, c.remaining);
+        EXPECT_EQ(grid.CursorRow(), c.wantCursorRow);
+        EXPECT_EQ(grid.CursorColumn(), 2);
+        if (c.deleted) {  // the selection collapsed to the cursor
+            EXPECT_EQ(grid.SelectionTop(), c.wantCursorRow >= 1 ? c.wantCursorRow : -1);
+            EXPECT_EQ(grid.SelectionBottom(), grid.SelectionTop());
+        }
     }
 }
 

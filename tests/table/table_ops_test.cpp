@@ -130,6 +130,7 @@ TEST(TableOpsTest, RepeatedDeleteOfLastRowEmptiesTableFromBottom) {
 }
 
 TEST(TableOpsTest, SelectionStartingInHeaderNeverDeletesHeader) {
+    // Extending from the header row starts the selection on the first data row.
     GridModel grid = MakeResults(4);
     grid.SetCursor(0, 0);
     grid.ExtendSelectionTo(2, 3);
@@ -137,7 +138,46 @@ TEST(TableOpsTest, SelectionStartingInHeaderNeverDeletesHeader) {
     DeleteSelectedRows(grid, modified);
     EXPECT_TRUE(modified);
     ExpectHeader(grid);
-    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(SequenceColumn(grid), (std::vector<std::string>{"3", "4"}));
+}
+
+TEST(TableOpsTest, ShiftSelectionBeforeAnyClickDeletesTheSelectedRows) {
+    // A new table, a cleared one, and one whose rows were all deleted: the cursor is in the header row.
+    struct Start {
+        const char* name;
+        void (*make)(GridModel&);
+    };
+    const Start starts[] = {
+        {"new table", [](GridModel&) {}},
+        {"cleared and refilled",
+         [](GridModel& g) {
+             g.SetCursor(2, 1);
+             ClearTable(g);
+             for (int r = 1; r <= 6; ++r) {
+                 g.AppendRow(std::to_string(r));
+             }
+         }},
+    };
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        GridModel grid = MakeResults(6);
+        start.make(grid);
+        grid.ExtendSelectionTo(3, 1);  // Shift+click on row 3
+        EXPECT_EQ(grid.SelectionAsTabText().find(kColumnTitles[1]), std::string::npos);
+        bool modified = false;
+        DeleteSelectedRows(grid, modified);
+        EXPECT_TRUE(modified);
+        EXPECT_EQ(SequenceColumn(grid), (std::vector<std::string>{"4", "5", "6"}));
+        EXPECT_EQ(grid.CursorRow(), 1);
+        ExpectHeader(grid);
+
+        grid.SetCursor(0, 0);
+        grid.MoveCursorBy(1, 0, true);  // Shift+Down twice
+        grid.MoveCursorBy(1, 0, true);
+        DeleteSelectedRows(grid, modified);
+        EXPECT_EQ(SequenceColumn(grid), (std::vector<std::string>{"6"}));
+        ExpectHeader(grid);
+    }
 }
 
 TEST(TableOpsTest, ClearTableLeavesHeaderOnlyAndKeepsModifiedFlag) {
