@@ -84,7 +84,7 @@ bool WinPrompter::AskSavePath(const SaveDialogSetup& setup, std::string& path) {
     if (!GetSaveFileNameW(&ofn)) {
         return false;
     }
-    path = WideToGbk(file.data());
+    path = WideToUtf8(file.data());
     return !path.empty();
 }
 

@@ -24,6 +24,9 @@ std::string CutGbk(std::string_view text, size_t maxBytes);
 #ifdef _WIN32
 std::wstring GbkToWide(std::string_view gbk);
 std::string WideToGbk(std::wstring_view wide);
+// File paths keep every character the file system allows: they travel as UTF-8, never through GBK.
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
 #endif
 
 }  // namespace zandrel

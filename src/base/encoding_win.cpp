@@ -46,6 +46,14 @@ std::string WideToGbk(std::wstring_view wide) {
     return FromWide(kGbk, wide);
 }
 
+std::wstring Utf8ToWide(std::string_view utf8) {
+    return ToWide(CP_UTF8, utf8);
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+    return FromWide(CP_UTF8, wide);
+}
+
 std::string Utf8ToGbk(std::string_view utf8) {
     return FromWide(kGbk, ToWide(CP_UTF8, utf8));
 }

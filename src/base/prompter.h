@@ -25,6 +25,7 @@ class Prompter {
                                       MessageButtons buttons,
                                       MessageIcon icon) = 0;
     // Shows the save-file dialog; false when the user cancelled. The chosen path is GBK.
+    // The chosen path as UTF-8, so a folder or file name with characters GBK lacks is kept whole.
     virtual bool AskSavePath(const SaveDialogSetup& setup, std::string& path) = 0;
 };
 

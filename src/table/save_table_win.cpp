@@ -25,7 +25,7 @@ constexpr char kAskSaveTitle[] = "\xb1\xa3\xb4\xe6\xcc\xe1\xca\xbe";            
 }  // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
-    std::wstring target = GbkToWide(path);
+    std::wstring target = Utf8ToWide(path);
     if (target.empty()) {
         return false;
     }
@@ -58,15 +58,17 @@ bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, Docum
     if (!prompter.AskSavePath(SaveDialogSetup{kSaveFilter, "CSV"}, path)) {
         return false;
     }
+    // Shown through the GBK texts: a character GBK lacks is shown as '?', the file itself keeps its name.
+    const std::string shownPath = WideToGbk(Utf8ToWide(path));
     if (!WriteFileReplacing(path, TableToCsv(grid))) {
-        prompter.ShowMessage(std::string(kSaveFailed) + path + "\r\n" + kNothingChanged, kErrorTitle,
+        prompter.ShowMessage(std::string(kSaveFailed) + shownPath + "\r\n" + kNothingChanged, kErrorTitle,
                              MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     doc.savePath = path;
     prompter.ShowMessage(kSaveDone, kInfoTitle, MessageButtons::Ok, MessageIcon::Information);
     doc.modified = false;
-    doc.documentName = DocumentNameFromPath(path);
+    doc.documentName = DocumentNameFromPath(shownPath);
     SetWindowTextW(mainWindow, GbkToWide(std::string(kTitlePrefix) + doc.documentName).c_str());
     return true;
 }

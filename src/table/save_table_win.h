@@ -14,11 +14,11 @@ class GridModel;
 struct DocumentState {
     bool modified = false;     // the table changed since the last save
     std::string documentName;  // GBK file name (no folder) of the last saved file, at most 100 bytes
-    std::string savePath;      // GBK full path of the last saved file
+    std::string savePath;      // UTF-8 full path of the last saved file
 };
 
 // Writes bytes to path through a temporary file beside it that is renamed over the target, so a failure never
-// damages an existing file. A read-only target is refused. Path is GBK.
+// damages an existing file. A read-only target is refused. Path is UTF-8.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 // Asks for a file name and writes the table. On success: the success box, modified cleared, the document name

@@ -237,6 +237,26 @@ TEST_F(MainWindowTest, ClearLeavesTheHeaderAndDoesNotMarkModified) {
     EXPECT_FALSE(window->Document().modified);
 }
 
+// A folder whose name GBK cannot hold (Korean here) is saved into like any other; the title shows the file's name.
+TEST_F(MainWindowTest, SavingIntoAFolderOutsideGbkKeepsThePath) {
+    const std::wstring korean = folder + L"\\\xd55c\xae00";  // 한글
+    ASSERT_TRUE(CreateDirectoryW(korean.c_str(), nullptr));
+    const std::wstring path = korean + L"\\results.csv";
+    window->AppendRow("1");
+    window->SetCell(1, 1, "kw");
+    window->SetModified();
+    prompter.savePaths = {WideToUtf8(path)};
+
+    RightClickGrid();
+
+    EXPECT_NE(ReadAll(path), "<missing>");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xb3\xc9\xb9\xa6\xa1\xa3");  // 文件保存成功。
+    EXPECT_FALSE(window->Document().modified);
+    EXPECT_EQ(window->Document().documentName, "results.csv");
+    EXPECT_EQ(window->Document().savePath, WideToUtf8(path));
+}
+
 // A right click anywhere on the grid saves: its rows, its scroll bars and its border alike.
 TEST_F(MainWindowTest, RightClickOnTheGridsScrollBarsOrBorderSavesToo) {
     for (int i = 0; i < 60; ++i) {
@@ -261,7 +281,7 @@ TEST_F(MainWindowTest, RightClickOnTheGridSavesTheExactBytes) {
     window->SetCell(2, 1, "a,b");
     window->SetModified();
     std::wstring path = folder + L"\\\x7ed3\x679c.csv";  // 结果.csv
-    prompter.savePaths = {WideToGbk(path)};
+    prompter.savePaths = {WideToUtf8(path)};
 
     RightClickGrid();
 
@@ -310,7 +330,7 @@ TEST_F(MainWindowTest, FailedSaveToAReadOnlyFileLosesNothing) {
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     AddRows(2);
     window->SetModified();
-    prompter.savePaths = {WideToGbk(path)};
+    prompter.savePaths = {WideToUtf8(path)};
 
     RightClickGrid();
 
@@ -355,7 +375,7 @@ TEST_F(MainWindowTest, ClosePromptYesSavesThenCloses) {
     window->SetModified();
     std::wstring path = folder + L"\\out.csv";
     prompter.answers = {MessageAnswer::Yes};
-    prompter.savePaths = {WideToGbk(path)};
+    prompter.savePaths = {WideToUtf8(path)};
     EXPECT_TRUE(Close());
     EXPECT_EQ(ReadAll(path).substr(ReadAll(path).size() - 9), "1,kw1,,\r\n");
 }
@@ -364,7 +384,7 @@ TEST_F(MainWindowTest, ClosePromptYesThenCancelledOrFailedSaveKeepsTheWindow) {
     AddRows(1);
     window->SetModified();
     prompter.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-    prompter.savePaths = {"", WideToGbk(folder + L"\\no-such-folder\\x.csv")};
+    prompter.savePaths = {"", WideToUtf8(folder + L"\\no-such-folder\\x.csv")};
     EXPECT_FALSE(Close());  // dialog cancelled
     EXPECT_FALSE(Close());  // write failed
     EXPECT_TRUE(window->Document().modified);
@@ -373,7 +393,7 @@ TEST_F(MainWindowTest, ClosePromptYesThenCancelledOrFailedSaveKeepsTheWindow) {
 
 TEST_F(MainWindowTest, PromptNamesTheLastSavedDocument) {
     window->SetModified();
-    prompter.savePaths = {WideToGbk(folder + L"\\first.csv")};
+    prompter.savePaths = {WideToUtf8(folder + L"\\first.csv")};
     RightClickGrid();
     window->SetModified();
     prompter.answers = {MessageAnswer::Cancel};
@@ -381,7 +401,7 @@ TEST_F(MainWindowTest, PromptNamesTheLastSavedDocument) {
     EXPECT_NE(prompter.messages.back().text.find("first.csv"), std::string::npos);
     // Clearing after a save does not bring the prompt back.
     prompter.answers.clear();
-    prompter.savePaths = {WideToGbk(folder + L"\\second.csv")};
+    prompter.savePaths = {WideToUtf8(folder + L"\\second.csv")};
     RightClickGrid();
     Click(texts::kClearData);
     EXPECT_TRUE(Close());

@@ -21,7 +21,7 @@ class ScriptedPrompter : public Prompter {
     // Answers for YesNoCancel boxes, in order; OK boxes are answered Ok without using the script.
     std::deque<MessageAnswer> answers;
     // Paths returned by the save dialog, in order; an empty string means "Cancel".
-    std::deque<std::string> savePaths;
+    std::deque<std::string> savePaths;  // UTF-8, as the real dialog gives them
 
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogSetup> dialogs;
