@@ -9,6 +9,8 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <memory>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,10 @@ struct ControlEntry {
     HWND hwnd = nullptr;
     WNDPROC previousWndProc = nullptr;
     WNDPROC skinProc = nullptr;  // the procedure installed in its place
+    // A font the skin gave the control in place of its own (ownFont), freed with the entry; the control gets its
+    // own back when the skin lets it go.
+    std::shared_ptr<std::remove_pointer_t<HFONT>> skinFont;
+    HFONT ownFont = nullptr;
 };
 
 enum ButtonKind : int {

@@ -91,8 +91,11 @@ LRESULT ReleaseControlAndPassOn(HWND hwnd,
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     }
     RemoveSkinProps(hwnd, keys);
+    // Kept until the control has gone: it may still draw while it handles the message.
+    std::shared_ptr<std::remove_pointer_t<HFONT>> font;
     if (entry != nullptr) {
         entry->hwnd = nullptr;
+        font = std::move(entry->skinFont);
     }
     if (previous == nullptr) {
         return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -105,6 +108,10 @@ void ReleaseControl(ControlEntry& entry, const SubclassKeys& keys) {
     if (hwnd == nullptr || !IsWindow(hwnd)) {
         entry.hwnd = nullptr;
         return;
+    }
+    if (entry.skinFont) {
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(entry.ownFont), FALSE);
+        entry.skinFont.reset();
     }
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     if (current == entry.skinProc && entry.previousWndProc != nullptr) {

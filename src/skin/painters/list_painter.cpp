@@ -295,10 +295,26 @@ void InstallListControls(PainterHost& host, int windowIndex, HWND parent) {
         if (IsTakenOver(tree)) {
             return;
         }
-        if (veiled) {
-            SendMessageW(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kMagentaKey));
+        if (!RegisterList(host, windowIndex, tree) || !veiled) {
+            return;
         }
-        RegisterList(host, windowIndex, tree);
+        SendMessageW(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kMagentaKey));
+        // Smoothed text would blend into the key colour and keep a magenta fringe once the key is taken out:
+        // the tree draws with the same font, unsmoothed.
+        ListEntry* entry = LookUpEntry(LookUpControl(tree), &ControlLists::lists, tree);
+        const auto own = reinterpret_cast<HFONT>(SendMessageW(tree, WM_GETFONT, 0, 0));
+        LOGFONTW font{};
+        if (entry == nullptr ||
+            GetObjectW(own != nullptr ? static_cast<HGDIOBJ>(own) : GetStockObject(DEFAULT_GUI_FONT), sizeof(font),
+                       &font) == 0) {
+            return;
+        }
+        font.lfQuality = NONANTIALIASED_QUALITY;
+        if (HFONT plain = CreateFontIndirectW(&font)) {
+            entry->skinFont.reset(plain, [](HFONT f) { DeleteObject(f); });
+            entry->ownFont = own;
+            SendMessageW(tree, WM_SETFONT, reinterpret_cast<WPARAM>(plain), TRUE);
+        }
     });
     ForEachChild(parent, WC_IPADDRESSW, [&](HWND field) { RegisterList(host, windowIndex, field); });
     ForEachChild(parent, DATETIMEPICK_CLASSW, [&](HWND picker) { RegisterList(host, windowIndex, picker); });
