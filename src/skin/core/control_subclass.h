@@ -44,6 +44,20 @@ bool TakeOverControl(HWND hwnd,
                      ControlEntry& entry,
                      const SubclassKeys& keys = kControlKeys);
 
+// A new entry for hwnd at the end of list, filled in by fill(entry), and the control taken over with proc; when
+// the take-over is refused the entry goes again and the result is nullptr.
+template <typename Entry, typename Fill>
+Entry* TakeOverNewEntry(EntryList<Entry>& list, HWND hwnd, WNDPROC proc, int windowIndex, Fill fill) {
+    int index = 0;
+    Entry& entry = AppendEntry(list, index);
+    fill(entry);
+    if (!TakeOverControl(hwnd, proc, windowIndex, index, entry)) {
+        list.pop_back();
+        return nullptr;
+    }
+    return &entry;
+}
+
 // The entry location of a control from its properties (host nullptr when there is none).
 ControlRef LookUpControl(HWND hwnd, const SubclassKeys& keys = kControlKeys);
 

@@ -118,11 +118,7 @@ bool RedrawsItself(UINT msg) {
 
 LRESULT OnNcPaint(PainterHost& host, HWND list, UINT msg) {
     PaintBorder(host, list);
-    if (!HasScrollBars(list)) {
-        return 0;
-    }
-    UniqueRegion bars(ScrollBarRegion(list));
-    return DefWindowProcW(list, msg, reinterpret_cast<WPARAM>(bars.get()), 0);
+    return PaintScrollBarsOnly(list, msg);
 }
 
 LRESULT CALLBACK DropListWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -134,12 +134,7 @@ void PaintEditFrame(PainterHost& host, HWND hwnd, int focused, int hot) {
 
 LRESULT OnNcPaint(PainterHost& host, HWND hwnd, UINT msg) {
     PaintEditFrame(host, hwnd, -1, -1);
-    if (!HasScrollBars(hwnd)) {
-        return 0;  // the frame is all there is, and it is drawn
-    }
-    // The default painting is left only the scroll bars and the corner box between them.
-    UniqueRegion bars(ScrollBarRegion(hwnd));
-    return DefWindowProcW(hwnd, msg, reinterpret_cast<WPARAM>(bars.get()), 0);
+    return PaintScrollBarsOnly(hwnd, msg);
 }
 
 LRESULT OnEraseBackground(PainterHost& host, HWND hwnd, HDC dc, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -296,6 +291,14 @@ HRGN ScrollBarRegion(HWND hwnd) {
     return horizontal ? horizontal.release() : vertical.release();
 }
 
+LRESULT PaintScrollBarsOnly(HWND hwnd, UINT msg) {
+    if (!HasScrollBars(hwnd)) {
+        return 0;
+    }
+    UniqueRegion bars(ScrollBarRegion(hwnd));
+    return DefWindowProcW(hwnd, msg, reinterpret_cast<WPARAM>(bars.get()), 0);
+}
+
 HDC CreateVeiledClientDc(PainterHost& host, HWND hwnd) {
     const RECT r = ClientRectInWindow(hwnd);
     HDC dc = host.CreateBackdropDc(hwnd, r);
@@ -323,14 +326,12 @@ bool RegisterEditBox(PainterHost& host, int windowIndex, HWND edit) {
     if (lists == nullptr || IsTakenOver(edit)) {
         return false;
     }
-    int index = 0;
-    EditEntry& entry = AppendEntry(lists->edits, index);
-    if (!TakeOverControl(edit, &EditWindowProc, windowIndex, index, entry)) {
-        lists->edits.pop_back();
+    EditEntry* entry = TakeOverNewEntry(lists->edits, edit, &EditWindowProc, windowIndex, [](EditEntry&) {});
+    if (entry == nullptr) {
         return false;
     }
     SetPropA(edit, kPropTextColour, nullptr);  // black until the program says otherwise
-    entry.focused = GetFocus() == edit;
+    entry->focused = GetFocus() == edit;
     // The new frame replaces the platform's at once.
     SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;

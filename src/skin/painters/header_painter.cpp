@@ -260,19 +260,19 @@ bool RegisterHeader(PainterHost& host, int windowIndex, HWND header, const FontI
     if (lists == nullptr || IsTakenOver(header)) {
         return false;
     }
-    int index = 0;
-    HeaderEntry& entry = AppendEntry(lists->headers, index);
-    entry.buttons = (GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
-    if (font != nullptr) {
-        entry.fontName = font->name;
-        entry.fontStyle = font->style;
-        entry.fontSize = font->size;
-    }
-    if (!TakeOverControl(header, &HeaderWindowProc, windowIndex, index, entry)) {
-        lists->headers.pop_back();
+    HeaderEntry* taken =
+        TakeOverNewEntry(lists->headers, header, &HeaderWindowProc, windowIndex, [header, font](HeaderEntry& fresh) {
+            fresh.buttons = (GetWindowLongPtrW(header, GWL_STYLE) & HDS_BUTTONS) != 0;
+            if (font != nullptr) {
+                fresh.fontName = font->name;
+                fresh.fontStyle = font->style;
+                fresh.fontSize = font->size;
+            }
+        });
+    if (taken == nullptr) {
         return false;
     }
-    entry.imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+    taken->imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
     InvalidateControl(header, false);
     return true;
 }

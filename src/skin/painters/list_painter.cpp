@@ -172,11 +172,7 @@ LRESULT OnEraseBackground(PainterHost& host, HWND hwnd, HDC dc, UINT msg, WPARAM
 
 LRESULT OnNcPaint(PainterHost& host, HWND hwnd, UINT msg) {
     PaintListFrame(host, hwnd, -1, -1);
-    if (!HasScrollBars(hwnd)) {
-        return 0;
-    }
-    UniqueRegion bars(ScrollBarRegion(hwnd));
-    return DefWindowProcW(hwnd, msg, reinterpret_cast<WPARAM>(bars.get()), 0);
+    return PaintScrollBarsOnly(hwnd, msg);
 }
 
 LRESULT CALLBACK ListWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -248,13 +244,11 @@ bool RegisterList(PainterHost& host, int windowIndex, HWND control) {
     if (lists == nullptr || IsTakenOver(control)) {
         return false;
     }
-    int index = 0;
-    ListEntry& entry = AppendEntry(lists->lists, index);
-    if (!TakeOverControl(control, &ListWindowProc, windowIndex, index, entry)) {
-        lists->lists.pop_back();
+    ListEntry* entry = TakeOverNewEntry(lists->lists, control, &ListWindowProc, windowIndex, [](ListEntry&) {});
+    if (entry == nullptr) {
         return false;
     }
-    entry.focused = GetFocus() == control;
+    entry->focused = GetFocus() == control;
     SetWindowPos(control, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;

@@ -60,6 +60,9 @@ void PaintVeiledBackground(PainterHost& host, HWND hwnd, HDC dc, bool toGivenDc)
 // The scroll bars (and the corner box between them) as a region in screen coordinates for the default non-client
 // painting; nullptr without scroll bars. The caller deletes it.
 HRGN ScrollBarRegion(HWND hwnd);
+// WM_NCPAINT after the skin drew a control's frame: the default painting draws only the scroll bars and the corner
+// box between them; without scroll bars nothing is left to it (it would paint the platform border over the frame).
+LRESULT PaintScrollBarsOnly(HWND hwnd, UINT msg);
 // The backdrop behind the client area under the white veil, in a memory DC given back with ReleaseMemoryDc.
 HDC CreateVeiledClientDc(PainterHost& host, HWND hwnd);
 void InvalidateVisibleChildren(HWND hwnd);

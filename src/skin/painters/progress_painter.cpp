@@ -100,14 +100,12 @@ void InstallProgressBars(PainterHost& host, int windowIndex, HWND parent) {
         if (IsTakenOver(bar)) {
             continue;
         }
-        int index = 0;
-        ProgressEntry& entry = AppendEntry(lists->progressBars, index);
-        entry.vertical = (GetWindowLongPtrW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
-        if (!TakeOverControl(bar, &ProgressWindowProc, windowIndex, index, entry)) {
-            lists->progressBars.pop_back();
-            continue;
+        const auto fill = [bar](ProgressEntry& entry) {
+            entry.vertical = (GetWindowLongPtrW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
+        };
+        if (TakeOverNewEntry(lists->progressBars, bar, &ProgressWindowProc, windowIndex, fill) != nullptr) {
+            InvalidateControl(bar);
         }
-        InvalidateControl(bar);
     }
 }
 

@@ -189,17 +189,15 @@ void InstallTrackbars(PainterHost& host, int windowIndex, HWND parent) {
         if (IsTakenOver(bar)) {
             continue;
         }
-        int index = 0;
-        TrackbarEntry& entry = AppendEntry(lists->trackbars, index);
-        const LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
-        entry.vertical = (style & TBS_VERT) != 0;
-        entry.tickSide = TickSideOf(style);
-        entry.selRange = (style & TBS_ENABLESELRANGE) != 0;
-        if (!TakeOverControl(bar, &TrackbarWindowProc, windowIndex, index, entry)) {
-            lists->trackbars.pop_back();
-            continue;
+        const auto fill = [bar](TrackbarEntry& entry) {
+            const LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
+            entry.vertical = (style & TBS_VERT) != 0;
+            entry.tickSide = TickSideOf(style);
+            entry.selRange = (style & TBS_ENABLESELRANGE) != 0;
+        };
+        if (TakeOverNewEntry(lists->trackbars, bar, &TrackbarWindowProc, windowIndex, fill) != nullptr) {
+            InvalidateControl(bar);
         }
-        InvalidateControl(bar);
     }
 }
 

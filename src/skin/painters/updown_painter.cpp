@@ -175,14 +175,12 @@ void InstallUpDowns(PainterHost& host, int windowIndex, HWND parent) {
         if (IsTakenOver(control)) {
             continue;
         }
-        int index = 0;
-        UpDownEntry& entry = AppendEntry(lists->upDowns, index);
-        entry.horizontal = (GetWindowLongPtrW(control, GWL_STYLE) & UDS_HORZ) != 0;
-        if (!TakeOverControl(control, &UpDownWindowProc, windowIndex, index, entry)) {
-            lists->upDowns.pop_back();
-            continue;
+        const auto fill = [control](UpDownEntry& entry) {
+            entry.horizontal = (GetWindowLongPtrW(control, GWL_STYLE) & UDS_HORZ) != 0;
+        };
+        if (TakeOverNewEntry(lists->upDowns, control, &UpDownWindowProc, windowIndex, fill) != nullptr) {
+            InvalidateControl(control);
         }
-        InvalidateControl(control);
     }
 }
 
