@@ -6,18 +6,15 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "base/encoding.h"
 #include "query/gbk_texts.h"
+#include "query/winhttp_handle_win.h"
 
 namespace zandrel {
 namespace {
-
-struct InternetCloser {
-    void operator()(void* handle) const { WinHttpCloseHandle(static_cast<HINTERNET>(handle)); }
-};
-using UniqueInternet = std::unique_ptr<void, InternetCloser>;
 
 // The agent string of the system's own HTTP component; no further headers of our own are sent.
 constexpr wchar_t kUserAgent[] = L"Mozilla/4.0 (compatible; MSIE 7.0; Windows NT 6.1)";
@@ -114,33 +111,26 @@ bool ReadBody(HINTERNET request, std::string& body, int timeoutMs, const Deadlin
 
 }  // namespace
 
-WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs, int deadlineMs)
-    : prompts_(prompts), timeoutMs_(timeoutMs), deadlineMs_(deadlineMs) {}
-
-void* WinHttpFetcher::Session() const {
-    std::lock_guard<std::mutex> hold(sessionLock_);
-    if (!session_) {
-        HINTERNET opened = WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                                       WINHTTP_NO_PROXY_BYPASS, 0);
-        if (opened == nullptr) {
-            return nullptr;
-        }
-        WinHttpSetTimeouts(opened, timeoutMs_, timeoutMs_, timeoutMs_, timeoutMs_);
-        session_ = std::shared_ptr<void>(opened, InternetCloser{});
-    }
-    return session_.get();
-}
+WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs, int deadlineMs, ProxySource proxy)
+    : prompts_(prompts),
+      timeoutMs_(timeoutMs),
+      deadlineMs_(deadlineMs),
+      sessions_(std::move(proxy), kUserAgent, timeoutMs) {}
 
 WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string& body) const {
     body.clear();
     const Deadline deadline(deadlineMs_);
-    HINTERNET session = Session();
+    const std::wstring wideUrl = GbkToWide(url);
+    UrlParts parts;
+    const bool cracked = CrackUrl(wideUrl, parts);
+    const std::wstring origin =
+        cracked ? (parts.secure ? L"https://" : L"http://") + parts.host + L":" + std::to_wstring(parts.port)
+                : std::wstring();
+    HINTERNET session = static_cast<HINTERNET>(sessions_.SessionFor(wideUrl, origin));
     if (session == nullptr) {
         return Outcome::NoClient;
     }
-
-    UrlParts parts;
-    if (!CrackUrl(GbkToWide(url), parts)) {
+    if (!cracked) {
         return Outcome::Failed;
     }
     UniqueInternet connection(WinHttpConnect(session, parts.host.c_str(), parts.port, 0));

@@ -1,12 +1,12 @@
-// PageFetcher over WinHTTP: one blocking GET per call, in one client session for the fetcher's lifetime, so
-// connections to a host are reused and requests from several threads share it.
+// PageFetcher over WinHTTP: one blocking GET per call, in client sessions kept for the fetcher's lifetime (one,
+// unless the user's proxy script sends hosts through different proxies), so connections to a host are reused and
+// requests from several threads share them.
 #pragma once
 
-#include <memory>
-#include <mutex>
 #include <string>
 
 #include "base/prompter.h"
+#include "query/proxy_sessions_win.h"
 #include "query/query_host.h"
 
 namespace zandrel {
@@ -22,7 +22,11 @@ class WinHttpFetcher : public PageFetcher {
     // Larger bodies are cut here; no page the program reads comes near it.
     static constexpr size_t kMaxBodyBytes = 8u * 1024u * 1024u;
 
-    explicit WinHttpFetcher(Prompter& prompts, int timeoutMs = kDefaultTimeoutMs, int deadlineMs = kDefaultDeadlineMs);
+    // Requests go through the proxy the system or the user configured (see ProxySource).
+    explicit WinHttpFetcher(Prompter& prompts,
+                            int timeoutMs = kDefaultTimeoutMs,
+                            int deadlineMs = kDefaultDeadlineMs,
+                            ProxySource proxy = ProxySource());
 
     // The body up to its first zero byte; empty on any failure. When no HTTP client can be created the
     // user is told ("创建对象失败！") and the result is empty. The HTTP status is not examined.
@@ -40,15 +44,13 @@ class WinHttpFetcher : public PageFetcher {
   private:
     enum class Outcome { Ok, NoClient, Failed };
     Outcome Get(const std::string& url, std::string& body) const;
-    // The session, opened at the first request (and again after a failed opening); nullptr when it cannot be.
-    void* Session() const;
 
     Prompter& prompts_;
     int timeoutMs_;
     int deadlineMs_;
     bool lastFailed_ = false;
-    mutable std::mutex sessionLock_;
-    mutable std::shared_ptr<void> session_;
+    // Opened at the first request (and again after a failed opening).
+    mutable ProxySessions sessions_;
 };
 
 }  // namespace zandrel

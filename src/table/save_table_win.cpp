@@ -1,5 +1,7 @@
 #include "table/save_table_win.h"
 
+#include <cwchar>
+
 #include "base/encoding.h"
 #include "base/win_handles.h"
 #include "table/csv_writer.h"
@@ -22,10 +24,60 @@ constexpr char kAskSaveBefore[] = "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\
 constexpr char kAskSaveAfter[] = "\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?";                         // 】的更改?
 constexpr char kAskSaveTitle[] = "\xb1\xa3\xb4\xe6\xcc\xe1\xca\xbe";                          // 保存提示
 
+// A path that, or whose temporary neighbour, comes near the classic length limit is given to the file system in
+// its extended-length form, which has no such limit whatever the system's long-path policy; shorter paths are
+// left as they are.
+std::wstring LongPathForm(const std::wstring& path) {
+    if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\?\\", 0) == 0) {
+        return path;
+    }
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return path;
+    }
+    full.resize(length);
+    if (full.rfind(L"\\\\", 0) == 0) {
+        return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share\... -> \\?\UNC\server\share\...
+    }
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') {
+        return L"\\\\?\\" + full;
+    }
+    return path;
+}
+
+// Opens a new file beside the target under a short name of its own ("~zd", four hex digits, ".tmp"), so a
+// target whose name or path is near the length limits can still be written; a name already taken is skipped.
+UniqueFile CreateTempBeside(const std::wstring& target, std::wstring& temp) {
+    const size_t cut = target.find_last_of(L"\\/:");
+    const std::wstring folder = cut == std::wstring::npos ? std::wstring() : target.substr(0, cut + 1);
+    const unsigned start = (GetCurrentProcessId() * 40503u) ^ GetTickCount();
+    for (unsigned attempt = 0; attempt < 256; ++attempt) {
+        wchar_t name[16];
+        swprintf(name, 16, L"~zd%04x.tmp", (start + attempt) & 0xffffu);
+        temp = folder + name;
+        UniqueFile file(
+            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            return file;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            break;
+        }
+    }
+    temp.clear();
+    return UniqueFile();
+}
+
 }  // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
-    std::wstring target = Utf8ToWide(path);
+    const std::wstring target = LongPathForm(Utf8ToWide(path));
     if (target.empty()) {
         return false;
     }
@@ -34,11 +86,10 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
     }
-    std::wstring temp = target + L".zandrel-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    std::wstring temp;
     bool written = false;
     {
-        UniqueFile file(
-            CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile file = CreateTempBeside(target, temp);
         if (!file) {
             return false;
         }

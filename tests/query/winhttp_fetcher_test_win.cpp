@@ -211,5 +211,71 @@ TEST(WinHttpFetcher, AFailedRequestIsToldApartFromAnEmptyAnswer) {
     EXPECT_TRUE(fetcher.LastRequestFailed());
 }
 
+// The user's settings, as the browser keeps them, on a system without an automatic configuration of its own.
+ProxySource UserSettingsOnly(const UserProxySettings& settings) {
+    ProxySource source;
+    source.systemAutomatic = false;
+    source.readUserSettings = [settings](UserProxySettings& out) {
+        out = settings;
+        return true;
+    };
+    return source;
+}
+
+std::wstring LoopbackAt(int port) {
+    return L"127.0.0.1:" + std::to_wstring(port);
+}
+
+// A host no resolver knows: its answer can only come through a proxy.
+constexpr char kUnknownHostUrl[] = "http://suggest.zandrel-test.invalid/s?q=1";
+// What a proxy is asked: the absolute address (Wine adds the default port to it).
+bool AskedForTheUnknownHost(const std::string& head) {
+    return head.rfind("GET http://suggest.zandrel-test.invalid/s?q=1 HTTP/1.1\r\n", 0) == 0 ||
+           head.rfind("GET http://suggest.zandrel-test.invalid:80/s?q=1 HTTP/1.1\r\n", 0) == 0;
+}
+
+TEST(WinHttpFetcher, RequestsGoThroughTheUsersNamedProxy) {
+    LoopbackServer proxy(HttpResponse("200 OK", "via proxy"), true);
+    UserProxySettings user;
+    user.proxy = LoopbackAt(proxy.Port());
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 5000, 5000, UserSettingsOnly(user));
+    EXPECT_EQ(fetcher.HttpGetText(kUnknownHostUrl), "via proxy");
+    EXPECT_TRUE(AskedForTheUnknownHost(proxy.RequestHead())) << proxy.RequestHead();
+}
+
+TEST(WinHttpFetcher, HostsOnTheBypassListAreAskedDirectly) {
+    LoopbackServer server(HttpResponse("200 OK", "direct"), true);
+    UserProxySettings user;
+    user.proxy = L"127.0.0.1:9";  // nothing listens there
+    user.bypass = L"<local>;127.0.0.1";
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 5000, 5000, UserSettingsOnly(user));
+    EXPECT_EQ(fetcher.HttpGetText("http://127.0.0.1:" + std::to_string(server.Port()) + "/"), "direct");
+}
+
+TEST(WinHttpFetcher, AConfigurationScriptChoosesTheProxyAndAFailedScriptLeavesTheNamedOne) {
+    for (bool scriptAnswers : {true, false}) {
+        SCOPED_TRACE(scriptAnswers ? "script answers" : "script unreachable");
+        LoopbackServer scriptProxy(HttpResponse("200 OK", "via script"), true);
+        LoopbackServer namedProxy(HttpResponse("200 OK", "via named proxy"), true);
+        const std::string script =
+            "function FindProxyForURL(url, host) { return \"PROXY 127.0.0.1:" + std::to_string(scriptProxy.Port()) +
+            "\"; }";
+        LoopbackServer scriptServer(HttpResponse("200 OK", script),
+                                    scriptAnswers ? Misbehaviour::None : Misbehaviour::Silent);
+        UserProxySettings user;
+        user.autoConfigUrl = L"http://" + LoopbackAt(scriptServer.Port()) + L"/proxy.pac";
+        user.proxy = LoopbackAt(namedProxy.Port());
+        RecordingPrompter prompter;
+        WinHttpFetcher fetcher(prompter, 2000, 8000, UserSettingsOnly(user));
+        EXPECT_EQ(fetcher.HttpGetText(kUnknownHostUrl), scriptAnswers ? "via script" : "via named proxy");
+        EXPECT_TRUE(AskedForTheUnknownHost((scriptAnswers ? scriptProxy : namedProxy).RequestHead()));
+        // The script is asked once per host, not once per request.
+        EXPECT_EQ(fetcher.HttpGetText(kUnknownHostUrl), "");
+        EXPECT_TRUE(fetcher.LastRequestFailed());  // each proxy answers one connection only
+    }
+}
+
 }  // namespace
 }  // namespace zandrel
