@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "base/encoding.h"
@@ -32,6 +34,67 @@ class FocusKeeper {
     HWND focus_;
 };
 
+// Moves the first dialog the owner opens on this thread (a message box, the save dialog) to the middle of the
+// owner, inside the owner's monitor; on its own a message box opens in the middle of the screen, wherever the
+// window is. Installed for one call.
+class CentreOverOwner {
+  public:
+    explicit CentreOverOwner(HWND owner) : previous_(owner_) {
+        if (owner != nullptr) {
+            owner_ = owner;
+            hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+        }
+    }
+    ~CentreOverOwner() {
+        if (hook_ != nullptr) {
+            UnhookWindowsHookEx(hook_);
+        }
+        owner_ = previous_;
+    }
+    CentreOverOwner(const CentreOverOwner&) = delete;
+    CentreOverOwner& operator=(const CentreOverOwner&) = delete;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && owner_ != nullptr) {
+            HWND dialog = reinterpret_cast<HWND>(wParam);
+            wchar_t className[16] = {};
+            GetClassNameW(dialog, className, 16);
+            if (wcscmp(className, L"#32770") == 0 && GetWindow(dialog, GW_OWNER) == owner_) {
+                Centre(dialog, owner_);
+                owner_ = nullptr;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static void Centre(HWND dialog, HWND owner) {
+        RECT over{};
+        RECT box{};
+        if (!GetWindowRect(owner, &over) || !GetWindowRect(dialog, &box)) {
+            return;
+        }
+        const int width = box.right - box.left;
+        const int height = box.bottom - box.top;
+        int x = over.left + (over.right - over.left - width) / 2;
+        int y = over.top + (over.bottom - over.top - height) / 2;
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - width));
+            y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - height));
+        }
+        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    static thread_local HWND owner_;
+    HWND previous_;
+    HHOOK hook_ = nullptr;
+};
+
+thread_local HWND CentreOverOwner::owner_ = nullptr;
+
 }  // namespace
 
 MessageAnswer WinPrompter::ShowMessage(std::string_view text,
@@ -51,6 +114,7 @@ MessageAnswer WinPrompter::ShowMessage(std::string_view text,
     std::wstring wtext = GbkToWide(text);
     std::wstring wtitle = GbkToWide(title);
     const FocusKeeper keeper(owner);
+    const CentreOverOwner centre(owner);
     switch (MessageBoxW(owner, wtext.c_str(), wtitle.c_str(), type)) {
         case IDYES: return MessageAnswer::Yes;
         case IDNO: return MessageAnswer::No;
@@ -80,7 +144,9 @@ bool WinPrompter::AskSavePath(const SaveDialogSetup& setup, std::string& path) {
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    const FocusKeeper keeper(owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr);
+    HWND owner = owner_ != nullptr && IsWindow(owner_) ? owner_ : nullptr;
+    const FocusKeeper keeper(owner);
+    const CentreOverOwner centre(owner);
     if (!GetSaveFileNameW(&ofn)) {
         return false;
     }

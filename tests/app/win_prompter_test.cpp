@@ -14,14 +14,18 @@
 namespace zandrel {
 namespace {
 
-// Closes the first message box of this process that appears, and reports its owner.
+// Closes the first message box of this process that appears once it shows, and reports its owner and place.
 class BoxCloser {
   public:
     explicit BoxCloser(const wchar_t* title) : title_(title) {
         thread_ = std::thread([this] {
             for (int i = 0; i < 500 && !closed_; ++i) {
-                if (HWND box = FindWindowW(L"#32770", title_)) {
+                HWND box = FindWindowW(L"#32770", title_);
+                if (box != nullptr && IsWindowVisible(box)) {
                     owner_ = GetWindow(box, GW_OWNER);
+                    RECT place{};
+                    GetWindowRect(box, &place);
+                    centre_ = POINT{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
                     PostMessageW(box, WM_COMMAND, IDOK, 0);
                     closed_ = true;
                     return;
@@ -33,16 +37,19 @@ class BoxCloser {
     ~BoxCloser() { thread_.join(); }
     HWND Owner() const { return owner_; }
     bool Closed() const { return closed_; }
+    POINT Centre() const { return centre_; }
 
   private:
     const wchar_t* title_;
     std::atomic<bool> closed_{false};
     std::atomic<HWND> owner_{nullptr};
+    POINT centre_{};  // written before closed_ is set
     std::thread thread_;
 };
 
-TEST(WinPrompter, AMessageBoxIsOwnedByTheWindowAndGivesTheKeyboardBack) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 40, 40, 300, 200, nullptr, nullptr,
+TEST(WinPrompter, AMessageBoxIsOwnedByTheWindowCentredOverItAndGivesTheKeyboardBack) {
+    // Off the middle of the screen, so that a box left where the system puts it would show.
+    HWND window = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 60, 90, 500, 360, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -60,6 +67,8 @@ TEST(WinPrompter, AMessageBoxIsOwnedByTheWindowAndGivesTheKeyboardBack) {
         answer = prompter.ShowMessage("\xb2\xe9\xd1\xaf\xcd\xea\xb3\xc9", title, MessageButtons::Ok, MessageIcon::None);
         EXPECT_TRUE(closer.Closed());
         EXPECT_EQ(closer.Owner(), window);
+        EXPECT_NEAR(closer.Centre().x, 60 + 250, 2);
+        EXPECT_NEAR(closer.Centre().y, 90 + 180, 2);
     }
     EXPECT_EQ(answer, MessageAnswer::Ok);
     EXPECT_EQ(GetActiveWindow(), window);
