@@ -1,6 +1,8 @@
 // Program start: the skin engine, the main window, the message loop, shutdown.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/main_window_win.h"
 #include "app/win_prompter.h"
 #include "app/skin_setup_win.h"
@@ -11,7 +13,7 @@
 #define ZANDREL_DEMO 0
 #endif
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     using namespace zandrel;
     std::unique_ptr<SkinEngine> skin = StartSkinEngine();
     if (!skin) {
@@ -21,7 +23,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     WinHttpFetcher fetcher(prompter);
     MainWindowOptions options;
     if (ZANDREL_DEMO) {
-        options.endpoints = DemoEndpoints();
+        // The demonstration build takes the simulated marketplace's port as its one argument.
+        const int port = commandLine != nullptr ? _wtoi(commandLine) : 0;
+        options.endpoints = port > 0 && port < 65536 ? DemoEndpoints(port) : DemoEndpoints();
     }
     options.prompter = &prompter;
     options.fetcher = &fetcher;
@@ -34,7 +38,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     prompter.SetDialogOwner(window->Hwnd());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageW(window->Hwnd(), &msg)) {
+        if (!window->PreTranslateMessage(msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

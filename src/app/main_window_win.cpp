@@ -42,6 +42,8 @@ enum ControlId : int {
 };
 
 constexpr UINT kBannerArrived = WM_APP + 1;
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr DWORD kProgressInterval = 250;  // ms between two repaints of the progress line
 
 }  // namespace
 
@@ -123,6 +125,16 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case WM_ACTIVATE: return OnActivate(wParam, lParam);
+        case WM_SETFOCUS: OnSetFocus(); return 0;
+        case DM_GETDEFID: return DefaultButtonId();
+        case WM_TIMER:
+            if (wParam == kProgressTimer) {
+                KillTimer(hwnd_, kProgressTimer);
+                ShowProgress(true);
+                return 0;
+            }
+            return DefWindowProcW(hwnd_, msg, wParam, lParam);
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
@@ -369,6 +381,10 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     const HWND locked[] = {Control(texts::kButton1),   Control(texts::kButton3), Control(texts::kButton2),
                            Control(texts::kClearData), Control(texts::kEdit2),   Control(texts::kCombo1)};
     HWND focus = GetFocus();
+    // The keyboard goes to the Stop button, since the control that had it is about to be disabled.
+    if (focus != nullptr && focus != button && IsChild(hwnd_, focus)) {
+        SetFocus(button);
+    }
     for (HWND control : locked) {
         if (control != button) {
             EnableWindow(control, FALSE);
@@ -388,6 +404,7 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     }
     // The algorithm's working keyword is not the seller's text.
     SetKeyword(run_.seed);
+    KillTimer(hwnd_, kProgressTimer);
     ShowWindow(Control(texts::kProgressLabel), SW_HIDE);
     if (focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus)) {
         SetFocus(focus);
@@ -420,9 +437,12 @@ void MainWindow::ShowProgress(bool now) {
     }
     // A few times a second at most: the line is repainted over the wood each time.
     const DWORD tick = GetTickCount();
-    if (!now && tick - run_.lastProgressTick < 250) {
+    if (!now && tick - run_.lastProgressTick < kProgressInterval) {
+        // The latest counts still show soon, also when no further answer comes (the run's closing box).
+        SetTimer(hwnd_, kProgressTimer, kProgressInterval - (tick - run_.lastProgressTick), nullptr);
         return;
     }
+    KillTimer(hwnd_, kProgressTimer);
     run_.lastProgressTick = tick;
     HWND label = Control(texts::kProgressLabel);
     SetWindowTextW(label, GbkToWide(ProgressText()).c_str());
@@ -458,6 +478,7 @@ void MainWindow::OnClearButton() {
 }
 
 void MainWindow::OnGridRightButton() {
+    grid_->CommitEdit();
     SaveTable(hwnd_, grid_->Model(), *options_.prompter, doc_);
 }
 

@@ -89,6 +89,10 @@ class MainWindow : public QueryHost {
     // The progress shown in the status bar while a query runs.
     std::string ProgressText() const;
 
+    // The keyboard of the whole window, for the message loop: Ctrl+S saves, Tab moves between the controls,
+    // Enter presses the focused button or, elsewhere, the suggestion button. True when the message was used.
+    bool PreTranslateMessage(MSG& msg);
+
   private:
     explicit MainWindow(const MainWindowOptions& options);
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -105,12 +109,17 @@ class MainWindow : public QueryHost {
     void RunQuery(std::string_view buttonName, void (KeywordQuery::*start)());
     void ShowProgress(bool now);
     void OpenPromotionPage(const std::string& url);
+    // Keyboard focus across activation, as a dialog keeps it: the control that had it gets it back.
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    void OnSetFocus();
+    LRESULT DefaultButtonId() const;
 
     MainWindowOptions options_;
     HWND hwnd_ = nullptr;
     UniqueFont font_;
     std::map<std::string, HWND, std::less<>> controls_;
     GridWindow* grid_ = nullptr;  // owned by its window
+    HWND lastFocus_ = nullptr;    // the control that had the keyboard when the window was last left
     DocumentState doc_;
     std::unique_ptr<KeywordQuery> query_;
     std::shared_ptr<BannerMailbox> banner_;

@@ -21,15 +21,16 @@ struct Endpoints {
     }
 };
 
-// The simulated marketplace of tools/marketplace on its fixed loopback port.
-inline Endpoints DemoEndpoints() {
+// The simulated marketplace of tools/marketplace on a loopback port (its default one unless given).
+inline Endpoints DemoEndpoints(int port = 18080) {
+    const std::string host = "127.0.0.1:" + std::to_string(port);
     Endpoints e;
-    e.suggestHost = "127.0.0.1:18080";
-    e.suggestHost2 = "127.0.0.1:18080";
-    e.searchHost = "127.0.0.1:18080";
-    e.bannerUrl = "http://127.0.0.1:18080/banner.jpg";
-    e.promotionUrl1 = "http://127.0.0.1:18080/promo1";
-    e.promotionUrl2 = "http://127.0.0.1:18080/promo2";
+    e.suggestHost = host;
+    e.suggestHost2 = host;
+    e.searchHost = host;
+    e.bannerUrl = "http://" + host + "/banner.jpg";
+    e.promotionUrl1 = "http://" + host + "/promo1";
+    e.promotionUrl2 = "http://" + host + "/promo2";
     return e;
 }
 

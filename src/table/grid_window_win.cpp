@@ -133,13 +133,29 @@ LRESULT GridWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 onRightButton_();
             }
             return 0;
-        case WM_CONTEXTMENU: return 0;
+        case WM_CONTEXTMENU:
+            // The menu key or Shift+F10 (no position) saves, as a right click does; the click's own follow-up
+            // message is ignored.
+            if (pt.x == -1 && pt.y == -1 && onRightButton_) {
+                onRightButton_();
+            }
+            return 0;
         case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); return 0;
-        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_GETDLGCODE: return OnGetDlgCode(reinterpret_cast<const MSG*>(lParam));
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
         default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
+}
+
+UINT GridWindow::OnGetDlgCode(const MSG* msg) const {
+    // Enter begins editing the cursor's cell (F2 too) instead of pressing the window's default button; Tab and
+    // Esc stay with the window.
+    UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+        code |= DLGC_WANTMESSAGE;
+    }
+    return code;
 }
 
 int GridWindow::VisibleDataRows() const {

@@ -44,6 +44,8 @@ class GridWindow {
     void Paint(HDC dc, const RECT& client);
 
     void CopySelectionToClipboard();
+    // A cell being edited in place keeps what was typed so far and the edit ends.
+    void CommitEdit() { EndEdit(true); }
 
   private:
     GridWindow(HWND hwnd, HFONT font, int rows, int columns);
@@ -59,6 +61,7 @@ class GridWindow {
     void OnLButtonDown(POINT pt, bool shift);
     void OnMouseMove(POINT pt);
     void OnKeyDown(UINT key);
+    UINT OnGetDlgCode(const MSG* msg) const;
     void UpdateScrollBars();
     void ScrollToX(int x);
     void EnsureCursorVisible();

@@ -430,5 +430,124 @@ TEST_F(MainWindowTest, UserEditOfACellMarksModified) {
     EXPECT_TRUE(window->Document().modified);
 }
 
+// Hands one key message to the window as the program's message loop does.
+void PressKey(MainWindow& window, HWND target, UINT message, WPARAM key, LPARAM data = 0) {
+    MSG msg{target, message, key, data, static_cast<DWORD>(GetMessageTime()), {}};
+    if (!window.PreTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    MSG posted;
+    while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&posted);
+        DispatchMessageW(&posted);
+    }
+}
+
+// Ctrl held down for the thread while a test presses its keys.
+class ControlKeyDown {
+  public:
+    ControlKeyDown() {
+        GetKeyboardState(saved_);
+        BYTE held[256];
+        memcpy(held, saved_, sizeof(held));
+        held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+        SetKeyboardState(held);
+    }
+    ~ControlKeyDown() { SetKeyboardState(saved_); }
+
+  private:
+    BYTE saved_[256];
+};
+
+TEST_F(MainWindowTest, TheKeyboardStartsInTheKeywordBoxAndComesBackWhenTheWindowIsActiveAgain) {
+    HWND main = window->Hwnd();
+    SetForegroundWindow(main);
+    SetActiveWindow(main);
+    EXPECT_EQ(GetFocus(), Control(texts::kEdit2));
+
+    HWND combo = Control(texts::kCombo1);
+    SetFocus(combo);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    EXPECT_NE(GetFocus(), combo);
+    SetActiveWindow(main);
+    EXPECT_EQ(GetFocus(), combo);
+    // Focus given to the bare window goes on to the control too.
+    SetFocus(main);
+    EXPECT_EQ(GetFocus(), combo);
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, EnterPressesTheFocusedButtonElseTheSuggestionButton) {
+    // In the keyword box: the suggestion query, which with no keyword only asks for one.
+    PressKey(*window, Control(texts::kEdit2), WM_KEYDOWN, VK_RETURN);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "\xc7\xeb\xca\xe4\xc8\xeb\xb2\xe9\xd1\xaf\xb9\xd8\xbc\xfc\xb4\xca");  // 请输入查询关键词
+
+    // On a focused button: that button.
+    AddRows(3);
+    HWND clear = Control(texts::kClearData);
+    SetFocus(clear);
+    PressKey(*window, clear, WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(window->RowCount(), 1);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(fetcher.urls.empty());
+}
+
+TEST_F(MainWindowTest, EnterOnTheGridEditsTheCellInsteadOfPressingAButton) {
+    AddRows(2);
+    HWND grid = Control(texts::kGrid1);
+    Model().SetCursor(2, 1);
+    SetFocus(grid);
+    PressKey(*window, grid, WM_KEYDOWN, VK_RETURN);
+    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_TRUE(prompter.messages.empty());
+    // Enter in the cell ends the edit and keeps the text.
+    SetWindowTextW(edit, L"abc");
+    PressKey(*window, edit, WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(FindWindowExW(grid, nullptr, L"EDIT", nullptr), nullptr);
+    EXPECT_EQ(Model().GetCell(2, 1), "abc");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(MainWindowTest, CtrlSAndTheMenuKeySaveAsARightClickDoes) {
+    AddRows(2);
+    HWND grid = Control(texts::kGrid1);
+    Model().SetCursor(1, 1);
+    SetFocus(grid);
+    // While a cell is being edited, Ctrl+S saves what was typed so far.
+    PressKey(*window, grid, WM_KEYDOWN, VK_F2);
+    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"typed");
+    const std::wstring path = folder + L"\\keys.csv";
+    prompter.savePaths.push_back(WideToUtf8(path));
+    {
+        ControlKeyDown ctrl;
+        PressKey(*window, edit, WM_KEYDOWN, 'S');
+    }
+    ASSERT_EQ(prompter.dialogs.size(), 1u);
+    EXPECT_NE(ReadAll(path).find("1,typed,"), std::string::npos) << ReadAll(path);
+
+    // The menu key (a context menu with no position) saves too; a click's context menu does not save twice.
+    SendMessageW(grid, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid), MAKELPARAM(-1, -1));
+    EXPECT_EQ(prompter.dialogs.size(), 2u);
+    SendMessageW(grid, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid), MAKELPARAM(100, 100));
+    EXPECT_EQ(prompter.dialogs.size(), 2u);
+}
+
+TEST_F(MainWindowTest, AltF4ClosesTheWindowWhicheverControlHasTheKeyboard) {
+    HWND main = window->Hwnd();
+    HWND combo = Control(texts::kCombo1);
+    SetFocus(combo);
+    PressKey(*window, combo, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+    EXPECT_FALSE(IsWindow(main));
+}
+
 }  // namespace
 }  // namespace zandrel

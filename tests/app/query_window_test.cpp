@@ -211,11 +211,15 @@ class WatchingPrompter : public testing::ScriptedPrompter {
   public:
     HWND label = nullptr;
     std::vector<bool> labelShown;
+    std::function<void()> whileShown;  // runs while the box would be on screen
     MessageAnswer ShowMessage(std::string_view text,
                               std::string_view title,
                               MessageButtons buttons,
                               MessageIcon icon) override {
         labelShown.push_back(label != nullptr && IsWindowVisible(label));
+        if (whileShown) {
+            whileShown();
+        }
         return ScriptedPrompter::ShowMessage(text, title, buttons, icon);
     }
 };
@@ -866,6 +870,36 @@ TEST_F(QueryWindowTest, TheWindowAnswersDuringARunAndItsButtonStopsIt) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, StoppedText(window->RowCount() - 1));
     EXPECT_EQ(WindowTextGbk(stop), texts::kRelatedButton);
+}
+
+// A run faster than the progress line's repaints still leaves its last counts on the line while its closing box
+// is up (the box's own message loop runs meanwhile).
+TEST_F(QueryWindowTest, TheProgressLineShowsTheLastCountsWhileTheClosingBoxIsUp) {
+    Open(EndpointsAt(port));
+    if (!window) {
+        return;
+    }
+    std::string shown;
+    prompter.whileShown = [&] {
+        const ULONGLONG end = GetTickCount64() + 600;
+        while (GetTickCount64() < end) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            Sleep(10);
+        }
+        shown = WindowTextGbk(Control(texts::kProgressLabel));
+    };
+    Type("连衣裙");
+    ChooseDepth(2);
+    Click(texts::kButton1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    const std::string counts = std::string(texts::kProgressRequests) + std::to_string(3 + 7 * 3) +
+                               texts::kProgressRows + std::to_string(window->RowCount() - 1) +
+                               texts::kProgressFailures + "0";
+    EXPECT_EQ(shown.compare(0, counts.size(), counts), 0) << GbkToUtf8(shown);
 }
 
 // Closing the window during a run stops the run first; then the close prompt runs as usual and Cancel keeps the

@@ -1,0 +1,63 @@
+// The main window's keyboard: where the focus starts and goes back to, the default button, Ctrl+S.
+#include "app/app_texts.h"
+#include "app/main_window_win.h"
+#include "table/grid_window_win.h"
+
+namespace zandrel {
+
+bool MainWindow::PreTranslateMessage(MSG& msg) {
+    if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
+        return false;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+        OnGridRightButton();
+        return true;
+    }
+    // Alt+F4 closes the window whichever control has the keyboard (a drop-down list keeps it to itself).
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
+        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+LRESULT MainWindow::DefaultButtonId() const {
+    // A focused push button is what Enter presses; anywhere else (the keyword box above all) it is the
+    // suggestion query.
+    HWND focus = GetFocus();
+    HWND button = Control(texts::kButton1);
+    if (focus != nullptr && GetParent(focus) == hwnd_ &&
+        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0) {
+        button = focus;
+    }
+    return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+}
+
+LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd_, focus)) {
+            lastFocus_ = focus;
+        }
+        return DefWindowProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
+    }
+    if (HIWORD(wParam) != 0) {  // activated while minimised: no focus to give
+        return DefWindowProcW(hwnd_, WM_ACTIVATE, wParam, lParam);
+    }
+    OnSetFocus();
+    return 0;
+}
+
+void MainWindow::OnSetFocus() {
+    // The keyboard never stays on the bare window: the control that had it, or else the keyword box.
+    HWND target = lastFocus_;
+    if (target == nullptr || !IsWindow(target) || !IsChild(hwnd_, target) || !IsWindowEnabled(target) ||
+        !IsWindowVisible(target)) {
+        target = Control(texts::kEdit2);
+    }
+    if (target != nullptr && IsWindowEnabled(target)) {
+        SetFocus(target);
+    }
+}
+
+}  // namespace zandrel
