@@ -32,10 +32,13 @@ RelatedList ExtractRelatedSearches(std::string_view section) {
     list.relatedCount = static_cast<int>(SplitText(section, kLinkMarker).size()) - 3;
     TextSearcher search(section);
     std::string texts;
-    int p = 0;
+    // A link's text ends before the next link begins: in a malformed section it never runs on over the links
+    // that follow (which would repeat the rest of the section for every link).
+    int next = search.Find(kLinkMarker, 1);
     for (int i = 0; i < list.relatedCount; ++i) {
-        p = search.Find(kLinkMarker, p + 1);
-        texts += search.Between(kTextStart, kTextEnd, p);
+        const int p = next;
+        next = search.Find(kLinkMarker, p + 1);
+        texts += search.Between(kTextStart, kTextEnd, p, next);
         texts += "\r\n";
     }
     list.texts = SplitText(texts, "\r\n");

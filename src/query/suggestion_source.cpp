@@ -161,14 +161,20 @@ SuggestionList ParseSuggestions(std::string_view responseText) {
     TextSearcher search(responseText);
     std::string keywords;
     std::string counts;
-    int p = 0;
+    int next = search.Find(kEntryOpener, 1);
     for (int i = 0; i < list.entryCount; ++i) {
-        p = search.Find(kEntryOpener, p + 1);
+        const int p = next;
+        next = search.Find(kEntryOpener, p + 1);
         keywords += search.Between(kQuote, kQuote, p);
         keywords += kLineEnd;
-        int c = search.Find(",", p);
-        int b = search.Find("]", p);
-        counts += MidText(responseText, c + 2, b - c - 3);
+        // The count lies between the entry's comma and its closing bracket. Where either is missing before the
+        // next entry opens (a malformed answer), the count is empty: copying on to a comma or bracket further
+        // on would repeat the rest of the answer for every entry, quadratic in time and memory.
+        const int c = search.Find(",", p);
+        const int b = search.Find("]", p);
+        if (c != -1 && b != -1 && (next == -1 || (c < next && b < next))) {
+            counts += MidText(responseText, c + 2, b - c - 3);
+        }
         counts += kLineEnd;
     }
     list.keywords = SplitText(keywords, kLineEnd);

@@ -176,14 +176,15 @@ int TextSearcher::Search(std::string_view sought, int start, bool ignoreCase) {
     return at == positions.end() ? -1 : *at + 1;
 }
 
-std::string TextSearcher::Between(std::string_view left, std::string_view right, int start) {
+std::string TextSearcher::Between(std::string_view left, std::string_view right, int start, int limit) {
+    const auto beyond = [limit](int at) { return at == -1 || (limit != -1 && at >= limit); };
     int p = FindIgnoreCase(left, start);
-    if (p == -1) {
+    if (beyond(p)) {
         return gbk::kFetchFailed;
     }
     int s = p + static_cast<int>(left.size());
     int e = FindIgnoreCase(right, s);
-    if (e == -1) {
+    if (beyond(e)) {
         return gbk::kFetchFailed;
     }
     return MidText(text_, s, e - s);

@@ -40,7 +40,8 @@ class TextSearcher {
 
     int Find(std::string_view sought, int start = 1);
     int FindIgnoreCase(std::string_view sought, int start = 1);
-    std::string Between(std::string_view left, std::string_view right, int start = 1);
+    // As TextBetween; with a limit (1-based), both markers must begin before it, else the failure text.
+    std::string Between(std::string_view left, std::string_view right, int start = 1, int limit = -1);
 
   private:
     struct Located {

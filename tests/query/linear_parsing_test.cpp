@@ -124,6 +124,34 @@ TEST(LinearParsing, CleanUpAndParsersGiveTheFirstVersionsResults) {
     }
 }
 
+// Entries that never close until the very end: each takes only its own part, so what the parsers give stays
+// within the size of the answer (taken on to the far end, these 5,000 entries would make over a hundred megabytes).
+TEST(LinearParsing, EntriesThatNeverCloseDoNotRepeatTheRestOfTheAnswer) {
+    constexpr int kEntries = 5000;
+    std::string suggestions;
+    std::string related;
+    for (int i = 0; i < kEntries; ++i) {
+        suggestions += "[\"ab\" 123";
+        related += "/search?\">ab ";
+    }
+    suggestions += "]";
+    related += "<span /search?/search?";
+    auto total = [](const std::vector<std::string>& pieces) {
+        size_t bytes = 0;
+        for (const std::string& p : pieces) {
+            bytes += p.size();
+        }
+        return bytes;
+    };
+    const SuggestionList list = ParseSuggestions(suggestions);
+    ASSERT_EQ(list.entryCount, kEntries);
+    EXPECT_EQ(list.keywords.size(), static_cast<size_t>(kEntries));
+    EXPECT_LE(total(list.counts), suggestions.size());
+    const RelatedList links = ExtractRelatedSearches(related);
+    ASSERT_EQ(links.relatedCount, kEntries - 1);
+    EXPECT_LE(total(links.texts), related.size() + links.texts.size() * std::string(gbk::kFetchFailed).size());
+}
+
 TEST(LinearParsing, RelatedSectionCutMatchesTheFirstVersion) {
     std::mt19937 random(5);
     const std::string heading = gbk::kRelatedHeading;

@@ -61,6 +61,11 @@ TEST(RelatedSearch, LinksExtractedLeaveOutTheLastTwo) {
          1,
          {G("夏")}},
         {"missing text end", "<a href=\"/search?\">a</a>/search?x/search?y", 1, {failed}},
+        // A link's text ends before the next link.
+        {"text end only in the next link",
+         "<a href=\"/search?\">a</a>" + link("b") + "/search?x/search?y",
+         2,
+         {failed, "b"}},
         {"empty link text", link("") + link("b") + link("c"), 1, {""}},
     };
     for (const Case& c : cases) {

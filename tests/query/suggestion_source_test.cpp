@@ -84,6 +84,9 @@ TEST(ParseSuggestions, EntriesCountsAndShiftedWindows) {
         {"missing closing quote", "[\"abc", 1, {failed}, {""}},
         {"missing ]", "[\"k\",\"9\"", 1, {"k"}, {""}},
         {"empty keyword", "[[\"\",\"4\"]]", 1, {""}, {"4"}},
+        // A count is taken only inside its own entry, never from the entries after it or the text before.
+        {"count only in the next entry", "[\"a\"x[\"b\",\"2\"]", 2, {"a", "b"}, {"", "2"}},
+        {"no comma at all", "[\"a\"][\"b\"]", 2, {"a", "b"}, {"", ""}},
         {"entries of three sources",
          "f({\"result\":[[\"a\",\"1\"]],"
          "{\"result\":[[\"b\",\"2\"]]"

@@ -190,7 +190,11 @@ ZANDREL_REFERENCE_CODE inline SuggestionList ParseSuggestions(std::string_view r
         keywords += "\r\n";
         int c = FindText(responseText, ",", p);
         int b = FindText(responseText, "]", p);
-        counts += MidText(responseText, c + 2, b - c - 3);
+        // Only inside the entry: a comma or bracket missing before the next entry's opener leaves the count empty.
+        const int next = FindText(responseText, "[\"", p + 1);
+        if (c != -1 && b != -1 && (next == -1 || (c < next && b < next))) {
+            counts += MidText(responseText, c + 2, b - c - 3);
+        }
         counts += "\r\n";
     }
     list.keywords = SplitText(keywords, "\r\n");
@@ -216,7 +220,15 @@ ZANDREL_REFERENCE_CODE inline RelatedList ExtractRelatedSearches(std::string_vie
     int p = 0;
     for (int i = 0; i < list.relatedCount; ++i) {
         p = FindText(section, "/search?", p + 1);
-        texts += TextBetween(section, "\">", "<span ", p);
+        // Only inside the link: markers after the next link's marker give the failure text.
+        const int next = FindText(section, "/search?", p + 1);
+        const int left = FindTextIgnoreCase(section, "\">", p);
+        const int right = left == -1 ? -1 : FindTextIgnoreCase(section, "<span ", left + 2);
+        if (next != -1 && (left >= next || right >= next)) {
+            texts += gbk::kFetchFailed;
+        } else {
+            texts += TextBetween(section, "\">", "<span ", p);
+        }
         texts += "\r\n";
     }
     list.texts = SplitText(texts, "\r\n");
