@@ -74,6 +74,15 @@ class CentreOverOwner {
         if (!GetWindowRect(owner, &over) || !GetWindowRect(dialog, &box)) {
             return;
         }
+        if (IsIconic(owner)) {
+            // A minimised window lies far off the screen: centre over where it comes back to instead.
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof(placement);
+            if (!GetWindowPlacement(owner, &placement)) {
+                return;
+            }
+            over = placement.rcNormalPosition;
+        }
         const int width = box.right - box.left;
         const int height = box.bottom - box.top;
         int x = over.left + (over.right - over.left - width) / 2;

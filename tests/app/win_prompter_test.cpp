@@ -76,5 +76,28 @@ TEST(WinPrompter, AMessageBoxIsOwnedByTheWindowCentredOverItAndGivesTheKeyboardB
     DestroyWindow(window);
 }
 
+TEST(WinPrompter, ABoxForAMinimisedWindowOpensWhereTheWindowComesBack) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 300, 200, 400, 300, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(window));
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(GetWindowPlacement(window, &placement));
+    const RECT& normal = placement.rcNormalPosition;
+
+    WinPrompter prompter(window);
+    const char title[] = "\xd0\xc5\xcf\xa2\xa3\xba";  // 信息：
+    const std::wstring wideTitle = GbkToWide(title);
+    {
+        BoxCloser closer(wideTitle.c_str());
+        prompter.ShowMessage("\xb2\xe9\xd1\xaf\xcd\xea\xb3\xc9", title, MessageButtons::Ok, MessageIcon::None);
+        ASSERT_TRUE(closer.Closed());
+        EXPECT_NEAR(closer.Centre().x, (normal.left + normal.right) / 2, 2);
+        EXPECT_NEAR(closer.Centre().y, (normal.top + normal.bottom) / 2, 2);
+    }
+    DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace zandrel
