@@ -102,6 +102,9 @@ class MainWindowTest : public ::testing::Test {
     }
 
     void Click(const char* name) { SendMessageW(Control(name), BM_CLICK, 0, 0); }
+    // Puts the grid's cursor on a cell, gives the grid the keyboard and presses a key there; the in-place edit box
+    // this opens, or nullptr.
+    HWND KeyOnGridCell(int row, int column, WPARAM key);
     void RightClickGrid() { SendMessageW(Control(texts::kGrid1), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 60)); }
     bool Close() {
         HWND h = window->Hwnd();
@@ -116,6 +119,28 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<MainWindow> window;
     std::wstring folder;
 };
+
+// Hands one key message to the window as the program's message loop does.
+void PressKey(MainWindow& window, HWND target, UINT message, WPARAM key, LPARAM data = 0) {
+    MSG msg{target, message, key, data, static_cast<DWORD>(GetMessageTime()), {}};
+    if (!window.PreTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    MSG posted;
+    while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&posted);
+        DispatchMessageW(&posted);
+    }
+}
+
+HWND MainWindowTest::KeyOnGridCell(int row, int column, WPARAM key) {
+    HWND grid = Control(texts::kGrid1);
+    Model().SetCursor(row, column);
+    SetFocus(grid);
+    PressKey(*window, grid, WM_KEYDOWN, key);
+    return FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+}
 
 struct LayoutCase {
     const char* name;
@@ -418,30 +443,12 @@ TEST_F(MainWindowTest, SuggestionButtonWithAnEmptyKeywordOnlyAsks) {
 
 TEST_F(MainWindowTest, UserEditOfACellMarksModified) {
     AddRows(1);
-    HWND grid = Control(texts::kGrid1);
-    Model().SetCursor(1, 1);
-    SetFocus(grid);
-    SendMessageW(grid, WM_KEYDOWN, VK_F2, 0);
-    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    HWND edit = KeyOnGridCell(1, 1, VK_F2);
     ASSERT_NE(edit, nullptr);
     SetWindowTextW(edit, L"\x65b0\x8bcd");  // 新词
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Model().GetCell(1, 1), "\xd0\xc2\xb4\xca");
     EXPECT_TRUE(window->Document().modified);
-}
-
-// Hands one key message to the window as the program's message loop does.
-void PressKey(MainWindow& window, HWND target, UINT message, WPARAM key, LPARAM data = 0) {
-    MSG msg{target, message, key, data, static_cast<DWORD>(GetMessageTime()), {}};
-    if (!window.PreTranslateMessage(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    MSG posted;
-    while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&posted);
-        DispatchMessageW(&posted);
-    }
 }
 
 // Ctrl held down for the thread while a test presses its keys.
@@ -500,10 +507,7 @@ TEST_F(MainWindowTest, EnterPressesTheFocusedButtonElseTheSuggestionButton) {
 TEST_F(MainWindowTest, EnterOnTheGridEditsTheCellInsteadOfPressingAButton) {
     AddRows(2);
     HWND grid = Control(texts::kGrid1);
-    Model().SetCursor(2, 1);
-    SetFocus(grid);
-    PressKey(*window, grid, WM_KEYDOWN, VK_RETURN);
-    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    HWND edit = KeyOnGridCell(2, 1, VK_RETURN);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(GetFocus(), edit);
     EXPECT_TRUE(prompter.messages.empty());
@@ -518,11 +522,8 @@ TEST_F(MainWindowTest, EnterOnTheGridEditsTheCellInsteadOfPressingAButton) {
 TEST_F(MainWindowTest, CtrlSAndTheMenuKeySaveAsARightClickDoes) {
     AddRows(2);
     HWND grid = Control(texts::kGrid1);
-    Model().SetCursor(1, 1);
-    SetFocus(grid);
     // While a cell is being edited, Ctrl+S saves what was typed so far.
-    PressKey(*window, grid, WM_KEYDOWN, VK_F2);
-    HWND edit = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+    HWND edit = KeyOnGridCell(1, 1, VK_F2);
     ASSERT_NE(edit, nullptr);
     SetWindowTextW(edit, L"typed");
     const std::wstring path = folder + L"\\keys.csv";

@@ -190,18 +190,6 @@ class SilentServer {
     int port_ = 0;
 };
 
-Endpoints EndpointsAt(int port) {
-    const std::string host = "127.0.0.1:" + std::to_string(port);
-    Endpoints e;
-    e.suggestHost = host;
-    e.suggestHost2 = host;
-    e.searchHost = host;
-    e.bannerUrl = "http://" + host + "/banner.jpg";
-    e.promotionUrl1 = "http://" + host + "/promo1";
-    e.promotionUrl2 = "http://" + host + "/promo2";
-    return e;
-}
-
 int MarketPort() {
     return std::atoi(Env(L"ZANDREL_MARKET_PORT").c_str());
 }
@@ -515,7 +503,7 @@ TEST_F(QueryWindowTest, EachDepthOfBothQueriesGivesExactlyTheExpectedRows) {
         SCOPED_TRACE(c.name);
         prompter.messages.clear();
         prompter.labelShown.clear();
-        Open(EndpointsAt(port));
+        Open(DemoEndpoints(port));
         if (!window) {
             return;
         }
@@ -565,7 +553,7 @@ TEST_F(QueryWindowTest, RequestTargetsCarryTheEncodedKeyword) {
         SCOPED_TRACE(std::string(GbkToUtf8(c.button)) + " \"" + c.seed + "\"");
         prompter.messages.clear();
         prompter.labelShown.clear();
-        Open(EndpointsAt(port));
+        Open(DemoEndpoints(port));
         if (!window) {
             return;
         }
@@ -584,7 +572,7 @@ TEST_F(QueryWindowTest, RequestTargetsCarryTheEncodedKeyword) {
 }
 
 TEST_F(QueryWindowTest, EmptyKeywordOnTheSuggestionButtonOnlyAsks) {
-    Open(EndpointsAt(port));
+    Open(DemoEndpoints(port));
     ChooseDepth(3);
     log.Mark();
     Click(texts::kButton1);
@@ -620,7 +608,7 @@ TEST_F(QueryWindowTest, UnreachableOrSilentServersEndWithQueryDoneAndNoRows) {
         prompter.messages.clear();
         prompter.labelShown.clear();
         SilentServer silent;
-        Open(EndpointsAt(c.silent ? silent.Port() : ClosedPort()), kShortTimeoutMs);
+        Open(DemoEndpoints(c.silent ? silent.Port() : ClosedPort()), kShortTimeoutMs);
         if (!window) {
             return;
         }
@@ -663,7 +651,7 @@ TEST_F(QueryWindowTest, BannerArrivesFromTheImageServerOrTheBoxStaysEmpty) {
     for (const BannerCase& c : cases) {
         SCOPED_TRACE(c.name);
         prompter.messages.clear();
-        Endpoints endpoints = EndpointsAt(port);
+        Endpoints endpoints = DemoEndpoints(port);
         endpoints.bannerUrl = c.path ? "http://127.0.0.1:" + std::to_string(port) + c.path
                                      : "http://127.0.0.1:" + std::to_string(ClosedPort()) + "/banner.jpg";
         log.Mark();
@@ -705,7 +693,7 @@ class CapturedBitmap : public DrawBitmap {
 
 // After a depth-2 suggestion query the window is captured into artifacts/query_depth2.png in the build tree.
 TEST_F(QueryWindowTest, DepthTwoResultWindowIsCapturedAsPng) {
-    Open(EndpointsAt(port));
+    Open(DemoEndpoints(port));
     ASSERT_TRUE(window);
     Type("连衣裙");
     ChooseDepth(2);
@@ -795,7 +783,7 @@ TEST_F(QueryWindowTest, StopKeepsWholeBatchesAndTheNextRunIsNormal) {
         prompter.messages.clear();
         prompter.labelShown.clear();
         HookedFetcher fetcher(prompter, 0);
-        OpenWith(fetcher, EndpointsAt(port));
+        OpenWith(fetcher, DemoEndpoints(port));
         if (!window) {
             return;
         }
@@ -839,7 +827,7 @@ TEST_F(QueryWindowTest, StopKeepsWholeBatchesAndTheNextRunIsNormal) {
 // query are off and the pressed button reads 停止; a click on it stops the run.
 TEST_F(QueryWindowTest, TheWindowAnswersDuringARunAndItsButtonStopsIt) {
     HookedFetcher fetcher(prompter, 0);
-    OpenWith(fetcher, EndpointsAt(port));
+    OpenWith(fetcher, DemoEndpoints(port));
     if (!window) {
         return;
     }
@@ -875,7 +863,7 @@ TEST_F(QueryWindowTest, TheWindowAnswersDuringARunAndItsButtonStopsIt) {
 // A run faster than the progress line's repaints still leaves its last counts on the line while its closing box
 // is up (the box's own message loop runs meanwhile).
 TEST_F(QueryWindowTest, TheProgressLineShowsTheLastCountsWhileTheClosingBoxIsUp) {
-    Open(EndpointsAt(port));
+    Open(DemoEndpoints(port));
     if (!window) {
         return;
     }
@@ -906,7 +894,7 @@ TEST_F(QueryWindowTest, TheProgressLineShowsTheLastCountsWhileTheClosingBoxIsUp)
 // window with its rows.
 TEST_F(QueryWindowTest, CloseDuringARunStopsItThenAsksAndCancelKeepsTheRows) {
     HookedFetcher fetcher(prompter, 0);
-    OpenWith(fetcher, EndpointsAt(port));
+    OpenWith(fetcher, DemoEndpoints(port));
     if (!window) {
         return;
     }
@@ -998,7 +986,7 @@ TEST_F(QueryWindowTest, FetchingAheadGivesTheSerialTableForEveryDepthOfBothButto
                 prompter.messages.clear();
                 prompter.labelShown.clear();
                 JitteryFetcher fetcher(prompter, concurrent == 1);
-                OpenWith(fetcher, EndpointsAt(port));
+                OpenWith(fetcher, DemoEndpoints(port));
                 if (!window) {
                     return;
                 }
