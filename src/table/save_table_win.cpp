@@ -74,6 +74,37 @@ UniqueFile CreateTempBeside(const std::wstring& target, std::wstring& temp) {
     return UniqueFile();
 }
 
+// Puts the written temporary file in the target's place. An existing target is replaced the way the system
+// replaces a document, so the file keeps what the user gave it (its permissions, its creation time, attributes
+// such as hidden); where the file system cannot do that, the temporary file is moved over it, and the
+// attributes are put back by hand either way (Wine's replacement drops them). False when the target keeps its
+// old content; the caller then removes the temporary file, except when keepTemp says the system took the target
+// away and could not move the new file in: the written rows stay there under the temporary name rather than
+// being lost.
+bool PutInPlace(const std::wstring& temp, const std::wstring& target, bool& keepTemp) {
+    constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    keepTemp = false;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return MoveFileExW(temp.c_str(), target.c_str(), kMoveFlags) != FALSE;
+    }
+    bool placed =
+        ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
+    if (!placed) {
+        const bool targetGone = GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+        placed = MoveFileExW(temp.c_str(), target.c_str(), kMoveFlags) != FALSE;
+        keepTemp = !placed && targetGone;
+    }
+    if (placed && (attributes & kKept) != 0) {
+        const DWORD now = GetFileAttributesW(target.c_str());
+        if (now != INVALID_FILE_ATTRIBUTES && (now & kKept) != (attributes & kKept)) {
+            SetFileAttributesW(target.c_str(), (now & ~kKept & ~FILE_ATTRIBUTE_NORMAL) | (attributes & kKept));
+        }
+    }
+    return placed;
+}
+
 }  // namespace
 
 bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
@@ -97,10 +128,13 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
         written = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
                   done == bytes.size() && FlushFileBuffers(file.get());
     }
-    if (written && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    bool keepTemp = false;
+    if (written && PutInPlace(temp, target, keepTemp)) {
         return true;
     }
-    DeleteFileW(temp.c_str());
+    if (!keepTemp) {
+        DeleteFileW(temp.c_str());
+    }
     return false;
 }
 

@@ -136,6 +136,20 @@ TEST_F(SaveFolder, StrayTemporaryLookalikesAreLeftAlone) {
     }
 }
 
+// Saving over an existing file changes its content only: a hidden file stays hidden.
+TEST_F(SaveFolder, AReplacedFileKeepsItsAttributes) {
+    const std::wstring target = root_ + L"\\hidden.csv";
+    ASSERT_TRUE(WriteFileReplacing(WideToUtf8(target), "first\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteFileReplacing(WideToUtf8(target), "second\r\n"));
+    EXPECT_EQ(ReadAll(target), "second\r\n");
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(FilesIn(root_), std::vector<std::wstring>{L"hidden.csv"});
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(SaveFolder, AFolderOrAMissingFolderIsRefused) {
     EXPECT_FALSE(WriteFileReplacing(WideToUtf8(root_), "x"));
     EXPECT_FALSE(WriteFileReplacing(WideToUtf8(root_ + L"\\missing\\out.csv"), "x"));
