@@ -1,5 +1,6 @@
 #include "query/proxy_sessions_win.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -32,30 +33,44 @@ struct ProxyAnswer {
     std::wstring bypass;
 };
 
-// Asks the user's configuration script or automatic detection which proxy serves url. The look-up runs on a
-// thread of its own, in a session of its own, and is waited for at most timeoutMs: the system's download of the
-// script may not end (Wine ignores its time-outs for a server that never answers). False when it failed or
-// did not end in time; a look-up left behind finishes on its own.
-bool LookUpProxy(const wchar_t* userAgent,
-                 const UserProxySettings& user,
-                 const std::wstring& url,
-                 int timeoutMs,
-                 ProxyAnswer& answer) {
-    struct Shared {
-        std::mutex lock;
-        std::condition_variable ended;
-        bool done = false;
-        bool found = false;
-        ProxyAnswer answer;
-    };
-    auto shared = std::make_shared<Shared>();
-    std::thread([shared, userAgent, user, url, timeoutMs] {
+}  // namespace
+
+struct ProxySessions::LookUp {
+    std::mutex lock;
+    std::condition_variable ended;
+    bool done = false;
+    bool found = false;
+    ProxyAnswer answer;
+
+    bool WaitFor(int ms) {
+        std::unique_lock<std::mutex> hold(lock);
+        return ended.wait_for(hold, std::chrono::milliseconds(ms > 0 ? ms : 0), [this] { return done; });
+    }
+    bool Done() {
+        std::lock_guard<std::mutex> hold(lock);
+        return done;
+    }
+};
+
+namespace {
+
+// Asks the user's configuration script or automatic detection which proxy serves url, on a thread of its own
+// and in a session of its own: the system's download of the script may not end (Wine ignores its time-outs
+// for a server that never answers), and nobody has to wait for it longer than they choose.
+std::shared_ptr<ProxySessions::LookUp> StartLookUp(const wchar_t* userAgent,
+                                                   const UserProxySettings& user,
+                                                   const std::wstring& url,
+                                                   int timeoutMs) {
+    auto shared = std::make_shared<ProxySessions::LookUp>();
+    // The look-up may take longer than a request waits for it: its answer still serves the requests after it.
+    const int lookUpTimeoutMs = timeoutMs * 4;
+    std::thread([shared, userAgent, user, url, lookUpTimeoutMs] {
         bool found = false;
         ProxyAnswer got;
         UniqueInternet session(
             WinHttpOpen(userAgent, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
         if (session) {
-            WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
+            WinHttpSetTimeouts(session.get(), lookUpTimeoutMs, lookUpTimeoutMs, lookUpTimeoutMs, lookUpTimeoutMs);
             WINHTTP_AUTOPROXY_OPTIONS options = {};
             if (!user.autoConfigUrl.empty()) {
                 options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
@@ -82,13 +97,7 @@ bool LookUpProxy(const wchar_t* userAgent,
         shared->done = true;
         shared->ended.notify_all();
     }).detach();
-    std::unique_lock<std::mutex> hold(shared->lock);
-    if (!shared->ended.wait_for(hold, std::chrono::milliseconds(timeoutMs), [&] { return shared->done; }) ||
-        !shared->found) {
-        return false;
-    }
-    answer = shared->answer;
-    return true;
+    return shared;
 }
 
 }  // namespace
@@ -139,34 +148,72 @@ void* ProxySessions::MainSession() {
     return main_.get();
 }
 
-void* ProxySessions::AnswerFor(const std::wstring& url, const std::wstring& origin) {
-    auto known = answers_.find(origin);
-    if (known != answers_.end()) {
-        return known->second;
+void* ProxySessions::Settle(Origin& origin, std::shared_ptr<LookUp> finished) {
+    const LookUp& lookUp = *finished;  // held here: the origin lets go of it next
+    origin.pending.reset();
+    origin.waitedOut = false;
+    if (!lookUp.found) {
+        origin.failed = true;
+        origin.failedAt = std::chrono::steady_clock::now();
+        return nullptr;
     }
-    ProxyAnswer answer;
-    void* chosen = nullptr;
-    if (LookUpProxy(userAgent_, user_, url, timeoutMs_, answer)) {
-        const bool named = answer.access == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
-        const std::wstring key = std::to_wstring(answer.access) + L"|" + answer.proxy + L"|" + answer.bypass;
-        UniqueInternet& session = byProxy_[key];
-        if (!session) {
-            session.reset(Open(answer.access, named ? answer.proxy : L"", named ? answer.bypass : L""));
-        }
-        chosen = session.get();
+    const ProxyAnswer& answer = lookUp.answer;
+    const bool named = answer.access == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
+    const std::wstring key = std::to_wstring(answer.access) + L"|" + answer.proxy + L"|" + answer.bypass;
+    UniqueInternet& session = byProxy_[key];
+    if (!session) {
+        session.reset(Open(answer.access, named ? answer.proxy : L"", named ? answer.bypass : L""));
     }
-    answers_.emplace(origin, chosen);
+    void* chosen = session.get();
+    origin.answered = true;
+    origin.session = chosen;
     return chosen;
 }
 
-void* ProxySessions::SessionFor(const std::wstring& url, const std::wstring& origin) {
-    std::lock_guard<std::mutex> hold(lock_);
-    void* session = MainSession();
-    if (session == nullptr || !askPerOrigin_ || origin.empty()) {
-        return session;
+void* ProxySessions::SessionFor(const std::wstring& url, const std::wstring& originName, int waitMs) {
+    std::shared_ptr<LookUp> lookUp;
+    void* main = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        main = MainSession();
+        if (main == nullptr || !askPerOrigin_ || originName.empty()) {
+            return main;
+        }
+        Origin& origin = origins_[originName];
+        if (origin.answered) {
+            return origin.session != nullptr ? origin.session : main;
+        }
+        if (origin.pending && origin.pending->Done()) {
+            void* chosen = Settle(origin, origin.pending);
+            return chosen != nullptr ? chosen : main;
+        }
+        if (!origin.pending) {
+            const auto retryAfter = std::chrono::milliseconds(source_.retryFailedLookUpMs);
+            if (origin.failed && std::chrono::steady_clock::now() - origin.failedAt < retryAfter) {
+                return main;
+            }
+            origin.pending = StartLookUp(userAgent_, user_, url, timeoutMs_);
+        } else if (origin.waitedOut) {
+            return main;  // still under way: its answer serves the requests after it ends
+        }
+        lookUp = origin.pending;
     }
-    void* answered = AnswerFor(url, origin);
-    return answered != nullptr ? answered : session;
+    // Other hosts' requests go on meanwhile.
+    const bool done = lookUp->WaitFor(std::min(waitMs, timeoutMs_));
+    std::lock_guard<std::mutex> hold(lock_);
+    Origin& origin = origins_[originName];
+    if (origin.answered) {
+        return origin.session != nullptr ? origin.session : main;
+    }
+    if (origin.pending != lookUp) {
+        return main;  // settled as a failure by another request meanwhile
+    }
+    if (!done) {
+        origin.waitedOut = true;
+        return main;
+    }
+    void* chosen = Settle(origin, lookUp);
+    return chosen != nullptr ? chosen : main;
 }
 
 }  // namespace zandrel

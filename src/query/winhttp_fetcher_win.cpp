@@ -126,7 +126,7 @@ WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string&
     const std::wstring origin =
         cracked ? (parts.secure ? L"https://" : L"http://") + parts.host + L":" + std::to_wstring(parts.port)
                 : std::wstring();
-    HINTERNET session = static_cast<HINTERNET>(sessions_.SessionFor(wideUrl, origin));
+    HINTERNET session = static_cast<HINTERNET>(sessions_.SessionFor(wideUrl, origin, deadline.LeftMs()));
     if (session == nullptr) {
         return Outcome::NoClient;
     }

@@ -25,6 +25,7 @@ enum class Misbehaviour {
     Silent,   // keeps the connection open without a word
     Trickle,  // sends the response head, then one body byte every 300 ms
     Endless,  // sends the response head, then body bytes as fast as they are taken, without end
+    Late,     // sends the response and closes, 1.5 s after the request
 };
 
 // Accepts one connection, reads the request head, then answers as told until the server is destroyed.
@@ -70,11 +71,14 @@ class LoopbackServer {
             }
             head_.append(buffer, n);
         }
+        for (int i = 0; how_ == Misbehaviour::Late && i < 75 && !stop_; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         if (how_ != Misbehaviour::Silent) {
             send(client, response_.data(), static_cast<int>(response_.size()), 0);
         }
         const std::string chunk(64 * 1024, 'x');
-        while (!stop_ && how_ != Misbehaviour::None) {
+        while (!stop_ && how_ != Misbehaviour::None && how_ != Misbehaviour::Late) {
             if (how_ == Misbehaviour::Endless) {
                 if (send(client, chunk.data(), static_cast<int>(chunk.size()), 0) <= 0) {
                     break;
@@ -275,6 +279,26 @@ TEST(WinHttpFetcher, AConfigurationScriptChoosesTheProxyAndAFailedScriptLeavesTh
         EXPECT_EQ(fetcher.HttpGetText(kUnknownHostUrl), "");
         EXPECT_TRUE(fetcher.LastRequestFailed());  // each proxy answers one connection only
     }
+}
+
+// A script slower than a request waits for it: that request goes out through the named proxy, and the answer,
+// once in, serves the requests after it.
+TEST(WinHttpFetcher, AConfigurationScriptThatAnswersLateServesTheLaterRequests) {
+    LoopbackServer scriptProxy(HttpResponse("200 OK", "via script"), true);
+    LoopbackServer namedProxy(HttpResponse("200 OK", "via named proxy"), true);
+    const std::string script =
+        "function FindProxyForURL(url, host) { return \"PROXY 127.0.0.1:" + std::to_string(scriptProxy.Port()) +
+        "\"; }";
+    LoopbackServer scriptServer(HttpResponse("200 OK", script), Misbehaviour::Late);
+    UserProxySettings user;
+    user.autoConfigUrl = L"http://" + LoopbackAt(scriptServer.Port()) + L"/proxy.pac";
+    user.proxy = LoopbackAt(namedProxy.Port());
+    RecordingPrompter prompter;
+    WinHttpFetcher fetcher(prompter, 1000, 8000, UserSettingsOnly(user));
+    EXPECT_EQ(fetcher.HttpGetText(kUnknownHostUrl), "via named proxy");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    EXPECT_EQ(fetcher.HttpGetText(kUnknownHostUrl), "via script");
+    EXPECT_TRUE(AskedForTheUnknownHost(scriptProxy.RequestHead())) << scriptProxy.RequestHead();
 }
 
 }  // namespace
