@@ -80,12 +80,11 @@ UniqueFile CreateTempBeside(const std::wstring& target, std::wstring& temp) {
 // attributes are put back by hand either way (Wine's replacement drops them). False when the target keeps its
 // old content; the caller then removes the temporary file, except when keepTemp says the system took the target
 // away and could not move the new file in: the written rows stay there under the temporary name rather than
-// being lost.
-bool PutInPlace(const std::wstring& temp, const std::wstring& target, bool& keepTemp) {
+// being lost. `attributes` are the target's as read before writing (INVALID_FILE_ATTRIBUTES: no target yet).
+bool PutInPlace(const std::wstring& temp, const std::wstring& target, DWORD attributes, bool& keepTemp) {
     constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     keepTemp = false;
-    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return MoveFileExW(temp.c_str(), target.c_str(), kMoveFlags) != FALSE;
     }
@@ -112,7 +111,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
     if (target.empty()) {
         return false;
     }
-    DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
@@ -129,7 +128,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
                   done == bytes.size() && FlushFileBuffers(file.get());
     }
     bool keepTemp = false;
-    if (written && PutInPlace(temp, target, keepTemp)) {
+    if (written && PutInPlace(temp, target, attributes, keepTemp)) {
         return true;
     }
     if (!keepTemp) {
