@@ -173,6 +173,7 @@ void* ProxySessions::Settle(Origin& origin, std::shared_ptr<LookUp> finished) {
 void* ProxySessions::SessionFor(const std::wstring& url, const std::wstring& originName, int waitMs) {
     std::shared_ptr<LookUp> lookUp;
     void* main = nullptr;
+    const auto orMain = [&main](void* session) { return session != nullptr ? session : main; };
     {
         std::lock_guard<std::mutex> hold(lock_);
         main = MainSession();
@@ -181,11 +182,10 @@ void* ProxySessions::SessionFor(const std::wstring& url, const std::wstring& ori
         }
         Origin& origin = origins_[originName];
         if (origin.answered) {
-            return origin.session != nullptr ? origin.session : main;
+            return orMain(origin.session);
         }
         if (origin.pending && origin.pending->Done()) {
-            void* chosen = Settle(origin, origin.pending);
-            return chosen != nullptr ? chosen : main;
+            return orMain(Settle(origin, origin.pending));
         }
         if (!origin.pending) {
             const auto retryAfter = std::chrono::milliseconds(source_.retryFailedLookUpMs);
@@ -202,18 +202,14 @@ void* ProxySessions::SessionFor(const std::wstring& url, const std::wstring& ori
     const bool done = lookUp->WaitFor(std::min(waitMs, timeoutMs_));
     std::lock_guard<std::mutex> hold(lock_);
     Origin& origin = origins_[originName];
-    if (origin.answered) {
-        return origin.session != nullptr ? origin.session : main;
-    }
-    if (origin.pending != lookUp) {
-        return main;  // settled as a failure by another request meanwhile
+    if (origin.answered || origin.pending != lookUp) {
+        return orMain(origin.session);  // settled by another request meanwhile
     }
     if (!done) {
         origin.waitedOut = true;
         return main;
     }
-    void* chosen = Settle(origin, lookUp);
-    return chosen != nullptr ? chosen : main;
+    return orMain(Settle(origin, lookUp));
 }
 
 }  // namespace zandrel
