@@ -50,12 +50,12 @@ LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnSetFocus() {
     // The keyboard never stays on the bare window: the control that had it, or else the keyword box.
-    HWND target = lastFocus_;
-    if (target == nullptr || !IsWindow(target) || !IsChild(hwnd_, target) || !IsWindowEnabled(target) ||
-        !IsWindowVisible(target)) {
-        target = Control(texts::kEdit2);
-    }
-    if (target != nullptr && IsWindowEnabled(target)) {
+    const auto canTake = [this](HWND control) {
+        return control != nullptr && IsWindow(control) && IsChild(hwnd_, control) && IsWindowEnabled(control) &&
+               IsWindowVisible(control);
+    };
+    HWND target = canTake(lastFocus_) ? lastFocus_ : Control(texts::kEdit2);
+    if (canTake(target)) {
         SetFocus(target);
     }
 }
