@@ -43,7 +43,7 @@ enum ControlId : int {
 
 constexpr UINT kBannerArrived = WM_APP + 1;
 constexpr UINT_PTR kProgressTimer = 1;
-constexpr DWORD kProgressInterval = 250;  // ms between two repaints of the progress line
+constexpr UINT kProgressInterval = 250;  // ms between two looks at the progress line
 
 }  // namespace
 
@@ -57,7 +57,7 @@ struct BannerMailbox {
 MainWindow::MainWindow(const MainWindowOptions& options)
     : options_(options),
       fetcher_(*options.fetcher,
-               PumpingFetcher::Hooks{[this] { RequestStop(); }, [this] { ShowProgress(false); },
+               PumpingFetcher::Hooks{[this] { RequestStop(); },
                                      [this](size_t max) {
                                          return run_.running && !run_.stopRequested && query_
                                                     ? query_->UpcomingUrls(max)
@@ -130,8 +130,7 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID: return DefaultButtonId();
         case WM_TIMER:
             if (wParam == kProgressTimer) {
-                KillTimer(hwnd_, kProgressTimer);
-                ShowProgress(true);
+                ShowProgress();
                 return 0;
             }
             return DefWindowProcW(hwnd_, msg, wParam, lParam);
@@ -391,7 +390,10 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
         }
     }
     SetWindowTextW(button, GbkToWide(texts::kStopButton).c_str());
-    ShowProgress(true);
+    // The line follows the run a few times a second, also while a request keeps it waiting (the time goes on)
+    // and while the run's closing box is up.
+    ShowProgress();
+    SetTimer(hwnd_, kProgressTimer, kProgressInterval, nullptr);
 
     (query_.get()->*start)();
     // Answers fetched ahead that nobody asked for (a stopped run) are dropped.
@@ -431,21 +433,18 @@ std::string MainWindow::ProgressText() const {
     return text;
 }
 
-void MainWindow::ShowProgress(bool now) {
+void MainWindow::ShowProgress() {
     if (!run_.running) {
         return;
     }
-    // A few times a second at most: the line is repainted over the wood each time.
-    const DWORD tick = GetTickCount();
-    if (!now && tick - run_.lastProgressTick < kProgressInterval) {
-        // The latest counts still show soon, also when no further answer comes (the run's closing box).
-        SetTimer(hwnd_, kProgressTimer, kProgressInterval - (tick - run_.lastProgressTick), nullptr);
+    // Repainted over the wood only when the text changed.
+    std::string text = ProgressText();
+    HWND label = Control(texts::kProgressLabel);
+    if (text == run_.shownProgress && IsWindowVisible(label)) {
         return;
     }
-    KillTimer(hwnd_, kProgressTimer);
-    run_.lastProgressTick = tick;
-    HWND label = Control(texts::kProgressLabel);
-    SetWindowTextW(label, GbkToWide(ProgressText()).c_str());
+    run_.shownProgress = std::move(text);
+    SetWindowTextW(label, GbkToWide(run_.shownProgress).c_str());
     ShowWindow(label, SW_SHOWNA);
     // A transparent label shows the backdrop behind its old text only when its parent repaints that part too.
     RECT area{};

@@ -107,7 +107,7 @@ class MainWindow : public QueryHost {
     // pressed button turns into Stop, progress is shown; afterwards everything is as before and the seed keyword
     // is back in its box. A close asked for meanwhile is carried out once the run has ended.
     void RunQuery(std::string_view buttonName, void (KeywordQuery::*start)());
-    void ShowProgress(bool now);
+    void ShowProgress();
     void OpenPromotionPage(const std::string& url);
     // Keyboard focus across activation, as a dialog keeps it: the control that had it gets it back.
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
@@ -130,7 +130,7 @@ class MainWindow : public QueryHost {
         std::string seed;
         int rowsAtStart = 0;
         DWORD startTick = 0;
-        DWORD lastProgressTick = 0;
+        std::string shownProgress;  // the progress line as last painted
     };
     RunState run_;
     PumpingFetcher fetcher_;

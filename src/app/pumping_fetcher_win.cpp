@@ -145,9 +145,6 @@ std::string PumpingFetcher::HttpGetText(const std::string& url) {
     if (failed) {
         ++failures_;
     }
-    if (hooks_.onAnswer) {
-        hooks_.onAnswer();
-    }
     return answer;
 }
 

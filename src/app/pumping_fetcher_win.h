@@ -26,8 +26,6 @@ class PumpingFetcher : public PageFetcher {
     struct Hooks {
         // Esc pressed in any window of this thread while a request is waited for (the key is not passed on).
         std::function<void()> onEscape;
-        // After every answer handed over.
-        std::function<void()> onAnswer;
         // The addresses that will be asked for next, in order (at most the given number); none when unset.
         std::function<std::vector<std::string>(size_t)> upcoming;
     };
