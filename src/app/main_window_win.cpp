@@ -495,7 +495,7 @@ std::string MainWindow::GetCell(int row, int column) const {
 
 void MainWindow::SetCell(int row, int column, std::string_view text) {
     if (grid_->Model().SetCell(row, column, text)) {
-        InvalidateRect(grid_->Hwnd(), nullptr, FALSE);
+        grid_->CellsChanged();
     }
 }
 

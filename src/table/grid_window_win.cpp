@@ -143,7 +143,7 @@ LRESULT GridWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); return 0;
         case WM_GETDLGCODE: return OnGetDlgCode(reinterpret_cast<const MSG*>(lParam));
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
+        case WM_KILLFOCUS: Invalidate(); return 0;
         default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
 }
@@ -205,7 +205,7 @@ void GridWindow::ModelChanged() {
     }
     // Appending many rows calls this once per row: the scroll bars follow at the next paint.
     scrollBarsStale_ = true;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 RECT GridWindow::CellRect(int row, int column) const {
@@ -316,7 +316,17 @@ void GridWindow::Paint(HDC dc, const RECT& client) {
     }
 }
 
+void GridWindow::Invalidate() {
+    // Asked for once per paint: under Wine every InvalidateRect is a round trip to the server (some 40 us), and
+    // a query appends and fills hundreds of thousands of rows between two paints.
+    if (!repaintAsked_) {
+        repaintAsked_ = true;
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+}
+
 void GridWindow::OnPaint() {
+    repaintAsked_ = false;
     if (scrollBarsStale_) {
         UpdateScrollBars();
     }
@@ -338,7 +348,7 @@ void GridWindow::OnPaint() {
 
 void GridWindow::OnSize() {
     UpdateScrollBars();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 void GridWindow::ScrollToRow(int top) {
@@ -349,7 +359,7 @@ void GridWindow::ScrollToRow(int top) {
         }
         topRow_ = top;
         UpdateScrollBars();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        Invalidate();
     }
 }
 
@@ -363,7 +373,7 @@ void GridWindow::ScrollToX(int x) {
         }
         scrollX_ = x;
         UpdateScrollBars();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        Invalidate();
     }
 }
 
@@ -444,7 +454,7 @@ void GridWindow::OnLButtonDown(POINT pt, bool shift) {
     }
     dragging_ = true;
     SetCapture(hwnd_);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 void GridWindow::OnMouseMove(POINT pt) {
@@ -472,7 +482,7 @@ void GridWindow::OnMouseMove(POINT pt) {
     }
     if (row >= 1 && (row != model_.CursorRow() || col != model_.CursorColumn())) {
         model_.ExtendSelectionTo(row, col);
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        Invalidate();
     }
 }
 
@@ -507,7 +517,7 @@ void GridWindow::OnKeyDown(UINT key) {
         default: return;
     }
     EnsureCursorVisible();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 void GridWindow::CopySelectionToClipboard() {
@@ -571,7 +581,7 @@ void GridWindow::EndEdit(bool commit) {
     if (hadFocus) {
         SetFocus(hwnd_);
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Invalidate();
 }
 
 LRESULT CALLBACK GridWindow::EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {

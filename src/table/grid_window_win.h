@@ -26,6 +26,8 @@ class GridWindow {
 
     // Call after changing the model from outside: scroll ranges follow and the window repaints.
     void ModelChanged();
+    // Call after changing cells' text from outside: the window repaints.
+    void CellsChanged() { Invalidate(); }
 
     void OnRightButtonDown(std::function<void()> handler) { onRightButton_ = std::move(handler); }
     // Called after the user changed a cell's text in place.
@@ -54,6 +56,7 @@ class GridWindow {
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void OnPaint();
+    void Invalidate();
     void OnSize();
     void OnVScroll(int code);
     void OnHScroll(int code);
@@ -78,6 +81,7 @@ class GridWindow {
     int scrollX_ = 0;
     bool dragging_ = false;
     bool scrollBarsStale_ = false;
+    bool repaintAsked_ = false;  // invalidated since the last paint began
     HWND edit_ = nullptr;
     int editRow_ = 0;
     int editColumn_ = 0;
