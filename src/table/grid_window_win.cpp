@@ -203,7 +203,11 @@ void GridWindow::ModelChanged() {
     if (edit_) {
         EndEdit(false);
     }
-    // Appending many rows calls this once per row: the scroll bars follow at the next paint.
+    RowsAppended();
+}
+
+void GridWindow::RowsAppended() {
+    // A query appends rows one at a time: the scroll bars follow at the next paint.
     scrollBarsStale_ = true;
     Invalidate();
 }
@@ -326,11 +330,15 @@ void GridWindow::Invalidate() {
 }
 
 void GridWindow::OnPaint() {
-    repaintAsked_ = false;
+    // The scroll bars first: showing or hiding one changes the client area and invalidates the window, which
+    // BeginPaint then takes in, so the paint below covers it.
     if (scrollBarsStale_) {
         UpdateScrollBars();
     }
     PaintDc paint(hwnd_);
+    // Only now is the update region taken: a repaint asked for before this point is drawn by this paint, one asked
+    // for later needs a paint of its own.
+    repaintAsked_ = false;
     RECT client;
     GetClientRect(hwnd_, &client);
     if (client.right <= 0 || client.bottom <= 0) {

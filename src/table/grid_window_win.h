@@ -26,8 +26,13 @@ class GridWindow {
 
     // Call after changing the model from outside: scroll ranges follow and the window repaints.
     void ModelChanged();
+    // Call after appending rows from outside: a cell being edited stays open, scroll ranges follow and the
+    // window repaints.
+    void RowsAppended();
     // Call after changing cells' text from outside: the window repaints.
     void CellsChanged() { Invalidate(); }
+    // The box a cell is being edited in, or nullptr.
+    HWND EditBox() const { return edit_; }
 
     void OnRightButtonDown(std::function<void()> handler) { onRightButton_ = std::move(handler); }
     // Called after the user changed a cell's text in place.
