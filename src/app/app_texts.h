@@ -24,6 +24,9 @@ inline constexpr char kProgressRows[] = "\x20\x20\xd0\xc2\xd4\xf6\x20";         
 inline constexpr char kProgressFailures[] = "\x20\xd0\xd0\x20\x20\xca\xa7\xb0\xdc\x20";            //  行  失败
 inline constexpr char kProgressElapsed[] = "\x20\x20\xd3\xc3\xca\xb1\x20";                         //   用时
 inline constexpr char kProgressSeconds[] = "\x20\xc3\xeb";                                         //  秒
+// Why the program holds up the end of the Windows session while it asks about unsaved rows.
+inline constexpr char kUnsavedAtSessionEnd[] =
+    "\xd3\xd0\xce\xb4\xb1\xa3\xb4\xe6\xb5\xc4\xb2\xe9\xd1\xaf\xbd\xe1\xb9\xfb";  // 有未保存的查询结果
 inline constexpr char kSuggestButton[] =
     "\xcc\xd4\xb1\xa6\xcf\xc2\xc0\xad\xbf\xf2\xd7\xdb\xba\xcf\xb2\xe9\xd1\xaf";  // 淘宝下拉框综合查询
 inline constexpr char kRelatedButton[] = "\xc4\xe3\xca\xc7\xb2\xbb\xca\xc7\xcf\xeb\xd5\xd2";  // 你是不是想找

@@ -9,6 +9,20 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
     if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
         return false;
     }
+    if (run_.running) {
+        // Esc stops the run, except in a cell being edited, where it only cancels the edit.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            if (grid_ != nullptr && grid_->EditBox() != nullptr && msg.hwnd == grid_->EditBox()) {
+                return false;
+            }
+            RequestStop();
+            return true;
+        }
+        // The second press of a double click that started the run is no press on its Stop button.
+        if (msg.message == WM_LBUTTONDBLCLK && msg.hwnd == run_.button) {
+            return true;
+        }
+    }
     if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
         OnGridRightButton();
         return true;
@@ -21,13 +35,26 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
+namespace {
+
+// A push button, also once the skin draws it: a skinned push button is owner-drawn, and an owner-drawn button no
+// longer says it is a push button when asked for its dialog code.
+bool IsPushButton(HWND control) {
+    const LRESULT code = SendMessageW(control, WM_GETDLGCODE, 0, 0);
+    if ((code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0) {
+        return true;
+    }
+    return (code & DLGC_BUTTON) != 0 && (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+}  // namespace
+
 LRESULT MainWindow::DefaultButtonId() const {
     // A focused push button is what Enter presses; anywhere else (the keyword box above all) it is the
     // suggestion query.
     HWND focus = GetFocus();
     HWND button = Control(texts::kButton1);
-    if (focus != nullptr && GetParent(focus) == hwnd_ &&
-        (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0) {
+    if (focus != nullptr && GetParent(focus) == hwnd_ && IsPushButton(focus)) {
         button = focus;
     }
     return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);

@@ -14,6 +14,7 @@
 #include "base/encoding.h"
 #include "base/window_text.h"
 #include "draw/skin_images.h"
+#include "query/gbk_texts.h"
 #include "query/winhttp_fetcher_win.h"
 #include "skin/core/skin_types.h"
 #include "skin/core/skin_engine.h"
@@ -57,11 +58,15 @@ struct BannerMailbox {
 MainWindow::MainWindow(const MainWindowOptions& options)
     : options_(options),
       fetcher_(*options.fetcher,
-               PumpingFetcher::Hooks{[this] { RequestStop(); },
+               PumpingFetcher::Hooks{[this](MSG& msg) { return PreTranslateMessage(msg); },
                                      [this](size_t max) {
                                          return run_.running && !run_.stopRequested && query_
                                                     ? query_->UpcomingUrls(max)
                                                     : std::vector<std::string>{};
+                                     },
+                                     [this] {
+                                         options_.prompter->ShowMessage(gbk::kClientCreateFailed, gbk::kErrorTitle,
+                                                                        MessageButtons::Ok, MessageIcon::Information);
                                      }}) {}
 
 MainWindow::~MainWindow() {
@@ -152,6 +157,7 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 DestroyWindow(hwnd_);
             }
             return 0;
+        case WM_QUERYENDSESSION: return OnQueryEndSession() ? TRUE : FALSE;
         case kBannerArrived: {
             if (banner_) {
                 std::lock_guard<std::mutex> hold(banner_->lock);
@@ -357,8 +363,10 @@ void MainWindow::OnRelatedButton() {
 }
 
 void MainWindow::RequestStop() {
-    if (run_.running) {
+    if (run_.running && !run_.stopRequested) {
         run_.stopRequested = true;
+        // Whatever the servers do, the requests under way end now; the step they were for adds nothing.
+        fetcher_.CancelRun();
     }
 }
 
@@ -375,7 +383,8 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     run_.seed = Keyword();
     run_.rowsAtStart = RowCount();
     run_.startTick = GetTickCount();
-    fetcher_.ResetCounts();
+    run_.button = button;
+    fetcher_.BeginRun();
 
     const HWND locked[] = {Control(texts::kButton1),   Control(texts::kButton3), Control(texts::kButton2),
                            Control(texts::kClearData), Control(texts::kEdit2),   Control(texts::kCombo1)};
@@ -472,6 +481,10 @@ void MainWindow::OnDeleteRowsButton() {
 }
 
 void MainWindow::OnClearButton() {
+    // Clearing rows is a change to save; clearing an empty table changes nothing.
+    if (RowCount() > 1) {
+        doc_.modified = true;
+    }
     ClearTable(grid_->Model());
     grid_->ModelChanged();
 }
@@ -485,6 +498,21 @@ bool MainWindow::OnMayClose() {
     return ConfirmClose(hwnd_, grid_->Model(), *options_.prompter, doc_);
 }
 
+bool MainWindow::OnQueryEndSession() {
+    if (!doc_.modified) {
+        return true;
+    }
+    // A running query stops where it is; the question is the close prompt's, and the system shows why the
+    // session waits while it is up.
+    RequestStop();
+    const BOOL blocking = ShutdownBlockReasonCreate(hwnd_, GbkToWide(texts::kUnsavedAtSessionEnd).c_str());
+    const bool mayEnd = OnMayClose();
+    if (blocking) {
+        ShutdownBlockReasonDestroy(hwnd_);
+    }
+    return mayEnd;
+}
+
 int MainWindow::RowCount() const {
     return grid_->Model().RowCount();
 }
@@ -493,15 +521,19 @@ std::string MainWindow::GetCell(int row, int column) const {
     return grid_->Model().GetCell(row, column);
 }
 
+// Every change a query makes to the table marks it unsaved, also after a save in the middle of the run.
 void MainWindow::SetCell(int row, int column, std::string_view text) {
-    if (grid_->Model().SetCell(row, column, text)) {
+    GridModel& model = grid_->Model();
+    if (model.GetCell(row, column) != text && model.SetCell(row, column, text)) {
+        doc_.modified = true;
         grid_->CellsChanged();
     }
 }
 
 void MainWindow::AppendRow(std::string_view firstCell) {
     grid_->Model().AppendRow(firstCell);
-    grid_->ModelChanged();
+    doc_.modified = true;
+    grid_->RowsAppended();
 }
 
 std::string MainWindow::Keyword() const {

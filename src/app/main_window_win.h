@@ -66,6 +66,8 @@ class MainWindow : public QueryHost {
     void OnClearButton();
     void OnGridRightButton();
     bool OnMayClose();
+    // The Windows session is about to end: unsaved rows are asked about as a close would; false keeps the session.
+    bool OnQueryEndSession();
 
     // QueryHost
     int RowCount() const override;
@@ -127,6 +129,7 @@ class MainWindow : public QueryHost {
         bool running = false;
         bool stopRequested = false;
         bool closeAfterRun = false;
+        HWND button = nullptr;  // the pressed query button, which reads Stop meanwhile
         std::string seed;
         int rowsAtStart = 0;
         DWORD startTick = 0;

@@ -26,7 +26,18 @@ struct PumpingFetcher::Request {
 PumpingFetcher::PumpingFetcher(PageFetcher& inner, Hooks hooks) : inner_(inner), hooks_(std::move(hooks)) {}
 
 PumpingFetcher::~PumpingFetcher() {
-    ahead_.clear();  // joins the threads
+    ahead_.clear();  // joins the threads (none outside a run: each run drops what it fetched ahead)
+}
+
+void PumpingFetcher::BeginRun() {
+    requests_ = failures_ = prefetched_ = 0;
+    cancelled_ = false;
+    clientMissingTold_ = false;
+}
+
+void PumpingFetcher::CancelRun() {
+    cancelled_ = true;
+    inner_.CancelInFlight();
 }
 
 std::shared_ptr<PumpingFetcher::Request> PumpingFetcher::Start(const std::string& url) {
@@ -98,10 +109,7 @@ void PumpingFetcher::PumpUntil(HANDLE done) {
                 quitCode = msg.wParam;
                 continue;
             }
-            if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-                if (hooks_.onEscape) {
-                    hooks_.onEscape();
-                }
+            if (hooks_.preTranslate && hooks_.preTranslate(msg)) {
                 continue;
             }
             TranslateMessage(&msg);
@@ -117,6 +125,10 @@ void PumpingFetcher::PumpUntil(HANDLE done) {
 }
 
 std::string PumpingFetcher::HttpGetText(const std::string& url) {
+    if (cancelled_) {
+        lastFailed_ = true;  // a stopped run asks nothing more
+        return std::string();
+    }
     std::shared_ptr<Request> request;
     const auto found = std::find_if(ahead_.begin(), ahead_.end(), [&](const auto& r) { return r->url == url; });
     if (found != ahead_.end()) {
@@ -144,6 +156,10 @@ std::string PumpingFetcher::HttpGetText(const std::string& url) {
     lastFailed_ = failed;
     if (failed) {
         ++failures_;
+        if (inner_.ClientMissing() && !clientMissingTold_ && hooks_.onClientMissing) {
+            clientMissingTold_ = true;
+            hooks_.onClientMissing();
+        }
     }
     return answer;
 }

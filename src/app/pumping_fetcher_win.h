@@ -24,10 +24,13 @@ class PumpingFetcher : public PageFetcher {
     static constexpr size_t kInFlight = 4;
 
     struct Hooks {
-        // Esc pressed in any window of this thread while a request is waited for (the key is not passed on).
-        std::function<void()> onEscape;
+        // Sees every message the wait dispatches first, as the program's own message loop does (the window's
+        // keyboard: Tab, Enter, Esc, Ctrl+S); true when it used the message.
+        std::function<bool(MSG&)> preTranslate;
         // The addresses that will be asked for next, in order (at most the given number); none when unset.
         std::function<std::vector<std::string>(size_t)> upcoming;
+        // No HTTP client could be created: called on the waiting (window) thread, once a run.
+        std::function<void()> onClientMissing;
     };
     PumpingFetcher(PageFetcher& inner, Hooks hooks);
     ~PumpingFetcher() override;
@@ -37,13 +40,17 @@ class PumpingFetcher : public PageFetcher {
     std::string HttpGetText(const std::string& url) override;
     bool LastRequestFailed() const override { return lastFailed_; }
 
+    // A run begins: counts from zero, requests go out again.
+    void BeginRun();
+    // The run stops: the requests under way return at once, failed, and later ones fail without going out, until
+    // the next BeginRun.
+    void CancelRun();
     // Waits for the requests still under way and drops their answers (the end of a run: nobody asks for them).
     void DropFetchedAhead();
 
     long Requests() const { return requests_; }
     long Failures() const { return failures_; }
-    void ResetCounts() { requests_ = failures_ = 0; }
-    // Answers fetched ahead that were handed over, since the last ResetCounts.
+    // Answers fetched ahead that were handed over, since the last BeginRun.
     long Prefetched() const { return prefetched_; }
 
   private:
@@ -58,6 +65,8 @@ class PumpingFetcher : public PageFetcher {
     Hooks hooks_;
     std::deque<std::shared_ptr<Request>> ahead_;
     bool lastFailed_ = false;
+    bool cancelled_ = false;
+    bool clientMissingTold_ = false;
     long requests_ = 0;
     long failures_ = 0;
     long prefetched_ = 0;

@@ -135,6 +135,10 @@ void KeywordQuery::AppendSuggestionRows(const std::vector<std::string>& keywords
 
 void KeywordQuery::RunQueryStep() {
     FetchSuggestionText();
+    // A stop during the step cut its requests short: its answers are not whole, so it adds no rows.
+    if (host_.StopRequested()) {
+        return;
+    }
     SuggestionList list = ParseSuggestions();
     AppendSuggestionRows(list.keywords, list.counts);
 }
@@ -186,6 +190,9 @@ void KeywordQuery::FetchRelatedSection() {
 
 void KeywordQuery::AddRelatedSearches() {
     FetchRelatedSection();
+    if (host_.StopRequested()) {
+        return;
+    }
     RelatedList list = ExtractRelatedSearches(relatedSection_);
     relatedCount_ = list.relatedCount;
     for (size_t k = 0; k < list.texts.size(); ++k) {

@@ -25,6 +25,11 @@ class PageFetcher {
         return text;
     }
     virtual bool ManyAtOnce() const { return false; }
+    // Makes every request now under way return at once, failed, whatever its server does; fetchers that cannot
+    // interrupt a request let it finish.
+    virtual void CancelInFlight() {}
+    // True while no HTTP client can be created at all (the user is to be told, once, by the caller's window).
+    virtual bool ClientMissing() const { return false; }
 };
 
 class QueryHost {
@@ -54,8 +59,8 @@ class QueryHost {
     virtual Prompter& Prompts() = 0;
     virtual PageFetcher& Fetcher() = 0;
 
-    // True once the seller asked a running query to stop: the run ends before its next request, so every batch
-    // of rows in the table is whole.
+    // True once the seller asked a running query to stop: the run ends at once, and the step whose answers it cut
+    // short adds no rows, so every batch of rows in the table is whole.
     virtual bool StopRequested() const { return false; }
     // The text of the box that ends a run, given the plain "查询完成": a host may add what went wrong or that the
     // run was stopped.

@@ -4,12 +4,15 @@
 #include <winhttp.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "base/encoding.h"
+#include "base/win_handles.h"
 #include "query/gbk_texts.h"
 #include "query/winhttp_handle_win.h"
 
@@ -111,22 +114,41 @@ bool ReadBody(HINTERNET request, std::string& body, int timeoutMs, const Deadlin
 
 }  // namespace
 
-WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs, int deadlineMs, ProxySource proxy)
-    : prompts_(prompts),
-      timeoutMs_(timeoutMs),
-      deadlineMs_(deadlineMs),
-      sessions_(std::move(proxy), kUserAgent, timeoutMs) {}
+struct WinHttpFetcher::Shared {
+    Shared(ProxySource proxy, int timeoutMs)
+        : sessions(std::move(proxy), kUserAgent, timeoutMs), timeoutMs(timeoutMs) {}
+    ProxySessions sessions;
+    const int timeoutMs;
+    std::atomic<bool> clientMissing{false};
+};
 
-WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string& body) const {
+struct WinHttpFetcher::Transfer {
+    std::mutex lock;
+    UniqueKernelHandle wake;  // set when the worker finished, or when the request is cancelled
+    bool finished = false;
+    Outcome outcome = Outcome::Failed;
+    std::string body;
+};
+
+namespace {
+
+// The request itself, on its worker thread: every blocking call is bounded by the time-out and the deadline, so on
+// a system where the bounds hold the worker ends near the deadline too.
+WinHttpFetcher::Outcome RunTransfer(WinHttpFetcher::Shared& shared,
+                                    const std::string& url,
+                                    int deadlineMs,
+                                    std::string& body) {
+    using Outcome = WinHttpFetcher::Outcome;
     body.clear();
-    const Deadline deadline(deadlineMs_);
+    const Deadline deadline(deadlineMs);
     const std::wstring wideUrl = GbkToWide(url);
     UrlParts parts;
     const bool cracked = CrackUrl(wideUrl, parts);
     const std::wstring origin =
         cracked ? (parts.secure ? L"https://" : L"http://") + parts.host + L":" + std::to_wstring(parts.port)
                 : std::wstring();
-    HINTERNET session = static_cast<HINTERNET>(sessions_.SessionFor(wideUrl, origin, deadline.LeftMs()));
+    HINTERNET session = static_cast<HINTERNET>(shared.sessions.SessionFor(wideUrl, origin, deadline.LeftMs()));
+    shared.clientMissing = session == nullptr;
     if (session == nullptr) {
         return Outcome::NoClient;
     }
@@ -143,36 +165,90 @@ WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string&
     if (!request) {
         return Outcome::Failed;
     }
-    if (!BoundWaits(request.get(), timeoutMs_, deadline) ||
+    const int timeoutMs = shared.timeoutMs;
+    if (!BoundWaits(request.get(), timeoutMs, deadline) ||
         !WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
         return Outcome::Failed;
     }
-    if (!BoundWaits(request.get(), timeoutMs_, deadline) || !WinHttpReceiveResponse(request.get(), nullptr)) {
+    if (!BoundWaits(request.get(), timeoutMs, deadline) || !WinHttpReceiveResponse(request.get(), nullptr)) {
         return Outcome::Failed;  // 12002 on Windows, 10060 under Wine for a server that never answers
     }
-    if (!ReadBody(request.get(), body, timeoutMs_, deadline)) {
+    if (!ReadBody(request.get(), body, timeoutMs, deadline)) {
         body.clear();
         return Outcome::Failed;
     }
     return Outcome::Ok;
 }
 
+}  // namespace
+
+WinHttpFetcher::WinHttpFetcher(Prompter& prompts, int timeoutMs, int deadlineMs, ProxySource proxy)
+    : prompts_(prompts), deadlineMs_(deadlineMs), shared_(std::make_shared<Shared>(std::move(proxy), timeoutMs)) {}
+
+WinHttpFetcher::~WinHttpFetcher() {
+    CancelInFlight();
+}
+
+WinHttpFetcher::Outcome WinHttpFetcher::Get(const std::string& url, std::string& body) {
+    body.clear();
+    auto transfer = std::make_shared<Transfer>();
+    transfer->wake.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!transfer->wake) {
+        return Outcome::Failed;
+    }
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        inFlight_.push_back(transfer);
+    }
+    // The worker owns what it uses: a caller that stopped waiting leaves it to finish on its own.
+    std::thread([shared = shared_, transfer, url, deadlineMs = deadlineMs_] {
+        std::string answer;
+        const Outcome outcome = RunTransfer(*shared, url, deadlineMs, answer);
+        std::lock_guard<std::mutex> hold(transfer->lock);
+        transfer->body = std::move(answer);
+        transfer->outcome = outcome;
+        transfer->finished = true;
+        SetEvent(transfer->wake.get());
+    }).detach();
+    WaitForSingleObject(transfer->wake.get(), static_cast<DWORD>(deadlineMs_));
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        inFlight_.erase(std::find(inFlight_.begin(), inFlight_.end(), transfer));
+    }
+    std::lock_guard<std::mutex> hold(transfer->lock);
+    if (!transfer->finished) {
+        return Outcome::Failed;  // past its deadline, or cancelled
+    }
+    body = std::move(transfer->body);
+    return transfer->outcome;
+}
+
+void WinHttpFetcher::CancelInFlight() {
+    std::lock_guard<std::mutex> hold(lock_);
+    for (const auto& transfer : inFlight_) {
+        SetEvent(transfer->wake.get());
+    }
+}
+
+bool WinHttpFetcher::ClientMissing() const {
+    return shared_->clientMissing;
+}
+
 std::string WinHttpFetcher::HttpGetText(const std::string& url) {
     bool failed = false;
     std::string text = FetchText(url, failed);
     lastFailed_ = failed;
+    if (failed && ClientMissing()) {
+        prompts_.ShowMessage(gbk::kClientCreateFailed, gbk::kErrorTitle, MessageButtons::Ok, MessageIcon::Information);
+    }
     return text;
 }
 
 std::string WinHttpFetcher::FetchText(const std::string& url, bool& failed) {
     std::string body;
-    Outcome outcome = Get(url, body);
+    const Outcome outcome = Get(url, body);
     failed = outcome != Outcome::Ok;
-    if (outcome == Outcome::NoClient) {
-        prompts_.ShowMessage(gbk::kClientCreateFailed, gbk::kErrorTitle, MessageButtons::Ok, MessageIcon::Information);
-        return std::string();
-    }
-    if (outcome != Outcome::Ok) {
+    if (failed) {
         return std::string();
     }
     size_t zero = body.find('\0');

@@ -253,13 +253,63 @@ TEST_F(MainWindowTest, DeleteWithTheCursorInTheHeaderDeletesNothingButMarksModif
     EXPECT_TRUE(window->Document().modified);
 }
 
-TEST_F(MainWindowTest, ClearLeavesTheHeaderAndDoesNotMarkModified) {
+// Clearing rows after a save is a change to save; clearing an empty table changes nothing.
+TEST_F(MainWindowTest, ClearLeavesTheHeaderAndMarksOnlyARealChange) {
     AddRows(200);
+    window->Document().modified = false;  // as after a save
     Click(texts::kClearData);
     EXPECT_EQ(Model().RowCount(), 1);
     EXPECT_EQ(Model().GetCell(0, 3), kTitleSearched);
     EXPECT_EQ(Model().ColumnWidth(1), 140);
+    EXPECT_TRUE(window->Document().modified);
+    window->Document().modified = false;
+    Click(texts::kClearData);
     EXPECT_FALSE(window->Document().modified);
+}
+
+// Rows and cells a query writes mark the table unsaved, and so does a cell it changes; writing a cell's own text
+// again is no change.
+TEST_F(MainWindowTest, EveryChangeAQueryMakesMarksTheTableUnsaved) {
+    AddRows(2);
+    struct Case {
+        const char* name;
+        std::function<void(MainWindow&)> change;
+        bool marks;
+    };
+    const std::vector<Case> cases = {
+        {"a row appended", [](MainWindow& w) { w.AppendRow("3"); }, true},
+        {"a cell set", [](MainWindow& w) { w.SetCell(1, 2, "123"); }, true},
+        {"a cell set to its own text", [](MainWindow& w) { w.SetCell(1, 1, "kw1"); }, false},
+        {"a cell outside the table", [](MainWindow& w) { w.SetCell(99, 1, "x"); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->Document().modified = false;
+        c.change(*window);
+        EXPECT_EQ(window->Document().modified, c.marks);
+    }
+}
+
+// The end of the Windows session asks about unsaved rows as a close does; Cancel keeps the session going.
+TEST_F(MainWindowTest, TheSessionEndAsksAboutUnsavedRows) {
+    HWND hwnd = window->Hwnd();
+    EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_TRUE(prompter.messages.empty());
+
+    AddRows(3);
+    struct Case {
+        MessageAnswer answer;
+        LRESULT mayEnd;
+    };
+    for (const Case& c : {Case{MessageAnswer::Cancel, FALSE}, Case{MessageAnswer::No, TRUE}}) {
+        prompter.messages.clear();
+        prompter.answers = {c.answer};
+        EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), c.mayEnd);
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].buttons, MessageButtons::YesNoCancel);
+        EXPECT_EQ(Model().RowCount(), 4);
+        EXPECT_TRUE(IsWindow(hwnd));
+    }
 }
 
 // A folder whose name GBK cannot hold (Korean here) is saved into like any other; the title shows the file's name.

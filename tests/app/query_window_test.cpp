@@ -199,12 +199,14 @@ class WatchingPrompter : public testing::ScriptedPrompter {
   public:
     HWND label = nullptr;
     std::vector<bool> labelShown;
+    std::vector<DWORD> threads;        // the thread each message was shown on
     std::function<void()> whileShown;  // runs while the box would be on screen
     MessageAnswer ShowMessage(std::string_view text,
                               std::string_view title,
                               MessageButtons buttons,
                               MessageIcon icon) override {
         labelShown.push_back(label != nullptr && IsWindowVisible(label));
+        threads.push_back(GetCurrentThreadId());
         if (whileShown) {
             whileShown();
         }
@@ -756,6 +758,9 @@ class HookedFetcher : public PageFetcher {
         if (n == hookAt && hook) {
             hook();
         }
+        if (each) {
+            each(n);
+        }
         return answer;
     }
     bool LastRequestFailed() const override { return inner_.LastRequestFailed(); }
@@ -763,6 +768,7 @@ class HookedFetcher : public PageFetcher {
     std::atomic<int> requests{0};
     int hookAt = 0;
     std::function<void()> hook;
+    std::function<void(int)> each;  // after every request, with its number
 
   private:
     WinHttpFetcher inner_;
@@ -773,9 +779,10 @@ std::string StoppedText(int rows) {
     return Utf8ToGbk("查询已停止，共添加 " + std::to_string(rows) + " 行");
 }
 
-// Esc in the middle of the second and of the third level: the run ends after the step in flight, every batch in
-// the table is whole (the rows are the first rows of a full run, from whole steps of three requests), the seed is
-// back in its box, the controls work again and the next run is a normal one.
+// Esc in the middle of the second and of the third level: the run ends at once, the step in flight adds nothing
+// and no request follows, so every batch in the table is whole (the rows are the first rows of a full run, from
+// the whole steps of three requests before it); the seed is back in its box, the controls work again and the
+// next run is a normal one.
 TEST_F(QueryWindowTest, StopKeepsWholeBatchesAndTheNextRunIsNormal) {
     const std::vector<Row> full = Rows({kSuggestLevel1, kSuggestLevel2, kSuggestLevel3});
     for (int stopAfter : {5, 40}) {
@@ -794,8 +801,7 @@ TEST_F(QueryWindowTest, StopKeepsWholeBatchesAndTheNextRunIsNormal) {
         ChooseDepth(3);
         Click(texts::kButton1);
 
-        const int steps = (stopAfter + 2) / 3;
-        EXPECT_EQ(fetcher.requests, steps * 3);
+        EXPECT_EQ(fetcher.requests, stopAfter);
         const int rows = window->RowCount() - 1;
         ASSERT_GT(rows, 0);
         ASSERT_LT(static_cast<size_t>(rows), full.size());
@@ -906,7 +912,7 @@ TEST_F(QueryWindowTest, CloseDuringARunStopsItThenAsksAndCancelKeepsTheRows) {
     ChooseDepth(3);
     Click(texts::kButton1);
     const int rows = window->RowCount() - 1;
-    EXPECT_EQ(fetcher.requests, 9);
+    EXPECT_EQ(fetcher.requests, 8);
     // The close asked for during the run comes once it has ended.
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -1010,6 +1016,235 @@ TEST_F(QueryWindowTest, FetchingAheadGivesTheSerialTableForEveryDepthOfBothButto
             EXPECT_EQ(tables[0], tables[1]);
             EXPECT_EQ(requests[0], requests[1]);
         }
+    }
+}
+
+// Holds Ctrl down for the calling thread while it lives, as GetKeyState sees it.
+class ControlKeyDown {
+  public:
+    ControlKeyDown() {
+        GetKeyboardState(saved_);
+        BYTE held[256];
+        memcpy(held, saved_, sizeof(held));
+        held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+        SetKeyboardState(held);
+    }
+    ~ControlKeyDown() { SetKeyboardState(saved_); }
+    ControlKeyDown(const ControlKeyDown&) = delete;
+    ControlKeyDown& operator=(const ControlKeyDown&) = delete;
+
+  private:
+    BYTE saved_[256];
+};
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Rows that arrive after a save in the middle of a run are a change like any other: the close prompt asks.
+TEST_F(QueryWindowTest, RowsAddedAfterASaveInTheMiddleOfARunMarkTheTableUnsaved) {
+    HookedFetcher fetcher(prompter, 0);
+    OpenWith(fetcher, DemoEndpoints(port));
+    if (!window) {
+        return;
+    }
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring path =
+        std::wstring(temp) + L"zandrel_mid_run_" + std::to_wstring(GetCurrentProcessId()) + L".csv";
+    prompter.savePaths = {WideToUtf8(path)};
+    HWND grid = Control(texts::kGrid1);
+    fetcher.hookAt = 5;
+    fetcher.hook = [grid] { PostMessageW(grid, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(40, 60)); };
+    Type("连衣裙");
+    ChooseDepth(3);
+    Click(texts::kButton1);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, Utf8ToGbk("文件保存成功。"));
+    EXPECT_EQ(prompter.messages[1].text, Utf8ToGbk("查询完成"));
+    const std::string saved = ReadFileBytes(path);
+    DeleteFileW(path.c_str());
+    const auto savedRows = std::count(saved.begin(), saved.end(), '\n') - 1;
+    EXPECT_GT(savedRows, 0);
+    EXPECT_LT(savedRows, window->RowCount() - 1);
+    EXPECT_TRUE(window->Document().modified);
+    prompter.answers = {MessageAnswer::Cancel};
+    HWND hwnd = window->Hwnd();
+    SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    ASSERT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages[2].buttons, MessageButtons::YesNoCancel);
+}
+
+// Stop ends the requests under way: against servers that never answer, the stopped box comes at once, not when
+// their deadlines run out.
+TEST_F(QueryWindowTest, StopEndsTheRequestsUnderWayAtOnce) {
+    for (const char* button : {texts::kButton1, texts::kButton3}) {
+        SCOPED_TRACE(button == texts::kButton1 ? "suggestions" : "related");
+        prompter.messages.clear();
+        prompter.labelShown.clear();
+        SilentServer silent;
+        Open(DemoEndpoints(silent.Port()));
+        if (!window) {
+            return;
+        }
+        HWND hwnd = window->Hwnd();
+        std::atomic<long long> escAt{0};
+        std::thread presser([hwnd, &escAt] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            escAt = Clock::now().time_since_epoch().count();
+            PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        Type("连衣裙");
+        ChooseDepth(3);
+        Click(button);
+        const auto boxAt = Clock::now();
+        presser.join();
+        const double seconds =
+            std::chrono::duration<double>(boxAt - Clock::time_point(Clock::duration(escAt.load()))).count();
+        std::printf("stopped box %.3f s after Esc\n", seconds);
+        EXPECT_LT(seconds, 1.0);
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_EQ(prompter.messages[0].text, StoppedText(0));
+        EXPECT_EQ(window->RowCount(), 1);
+        EXPECT_FALSE(window->QueryRunning());
+        window.reset();
+    }
+}
+
+// While a run waits for its answers the window's keyboard is the usual one: Tab moves on, Enter presses the
+// focused button, F2 edits a cell and Esc in the cell cancels the edit without stopping the run.
+TEST_F(QueryWindowTest, TheKeyboardWorksAsUsualDuringARun) {
+    HookedFetcher fetcher(prompter, 0);
+    OpenWith(fetcher, DemoEndpoints(port));
+    if (!window) {
+        return;
+    }
+    HWND grid = Control(texts::kGrid1);
+    HWND stop = Control(texts::kButton1);
+    std::vector<HWND> focusSeen;
+    HWND editSeen = nullptr;
+    fetcher.each = [&](int n) {
+        switch (n) {
+            case 2: PostMessageW(FocusOf(grid), WM_KEYDOWN, VK_TAB, 0); break;
+            case 4:
+                focusSeen.push_back(FocusOf(grid));
+                // The first keyword's cell, then F2.
+                PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, GridWindow::kHeaderHeight + 5));
+                PostMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(60, GridWindow::kHeaderHeight + 5));
+                PostMessageW(grid, WM_KEYDOWN, VK_F2, 0);
+                break;
+            case 6:
+                editSeen = FindWindowExW(grid, nullptr, L"EDIT", nullptr);
+                if (editSeen != nullptr) {
+                    SendMessageW(editSeen, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed"));
+                    PostMessageW(editSeen, WM_KEYDOWN, VK_ESCAPE, 0);
+                }
+                break;
+            case 8:
+                focusSeen.push_back(FindWindowExW(grid, nullptr, L"EDIT", nullptr));
+                PostMessageW(FocusOf(grid), WM_KEYDOWN, VK_TAB, 0);  // round to the Stop button
+                break;
+            case 10:
+                focusSeen.push_back(FocusOf(grid));
+                PostMessageW(FocusOf(grid), WM_KEYDOWN, VK_RETURN, 0);
+                break;
+            default: break;
+        }
+    };
+    Type("连衣裙");
+    ChooseDepth(3);
+    SetFocus(Control(texts::kEdit2));
+    Click(texts::kButton1);
+    ASSERT_EQ(focusSeen.size(), 3u);
+    EXPECT_EQ(focusSeen[0], grid);     // Tab went on from the Stop button to the table
+    EXPECT_NE(editSeen, nullptr);      // F2 opened the cell
+    EXPECT_EQ(focusSeen[1], nullptr);  // Esc closed it
+    EXPECT_EQ(window->Grid().Model().GetCell(1, 1), Utf8ToGbk(kSuggestLevel1[0].keyword));  // throwing the typing away
+    EXPECT_EQ(focusSeen[2], stop);
+    // Enter on the focused Stop button stopped the run; Esc in the cell had not.
+    EXPECT_EQ(fetcher.requests, 10);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, StoppedText(window->RowCount() - 1));
+}
+
+TEST_F(QueryWindowTest, CtrlSSavesDuringARun) {
+    HookedFetcher fetcher(prompter, 0);
+    OpenWith(fetcher, DemoEndpoints(port));
+    if (!window) {
+        return;
+    }
+    HWND stop = Control(texts::kButton1);
+    fetcher.hookAt = 2;
+    fetcher.hook = [stop] { PostMessageW(stop, WM_KEYDOWN, 'S', 0); };
+    Type("连衣裙");
+    ChooseDepth(2);
+    {
+        ControlKeyDown ctrl;
+        Click(texts::kButton1);
+    }
+    EXPECT_EQ(prompter.dialogs.size(), 1u);
+}
+
+// The second press of a double click on a query button is not a press on the Stop button it has become.
+TEST_F(QueryWindowTest, ADoubleClickOnAQueryButtonRunsTheQuery) {
+    Open(DemoEndpoints(port));
+    if (!window) {
+        return;
+    }
+    Type("连衣裙");
+    ChooseDepth(2);
+    HWND button = Control(texts::kButton1);
+    const LPARAM at = MAKELPARAM(10, 10);
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(button, WM_LBUTTONUP, 0, at);
+    PostMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(button, WM_LBUTTONUP, 0, at);
+    const auto end = Clock::now() + std::chrono::seconds(30);
+    while (prompter.messages.empty() && Clock::now() < end) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!window->PreTranslateMessage(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        Sleep(10);
+    }
+    ExpectRows(Rows({kSuggestLevel1, kSuggestLevel2}));
+    ExpectQueryDone(true);
+}
+
+// A fetcher for which no HTTP client can be had, asked from several threads at once.
+class ClientlessFetcher : public PageFetcher {
+  public:
+    std::string HttpGetText(const std::string&) override { return {}; }
+    bool LastRequestFailed() const override { return true; }
+    std::string FetchText(const std::string&, bool& failed) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        failed = true;
+        return {};
+    }
+    bool ManyAtOnce() const override { return true; }
+    bool ClientMissing() const override { return true; }
+};
+
+// No HTTP client: the seller is told once, by the window's own thread, and the run ends as a failed one.
+TEST_F(QueryWindowTest, AMissingHttpClientIsToldOnceOnTheWindowsThread) {
+    ClientlessFetcher fetcher;
+    OpenWith(fetcher, DemoEndpoints(port));
+    if (!window) {
+        return;
+    }
+    Type("连衣裙");
+    ChooseDepth(3);
+    Click(texts::kButton1);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].text, Utf8ToGbk("创建对象失败！"));
+    EXPECT_EQ(prompter.messages[1].text, Utf8ToGbk("查询完成（3 个请求失败）"));
+    for (DWORD thread : prompter.threads) {
+        EXPECT_EQ(thread, GetCurrentThreadId());
     }
 }
 

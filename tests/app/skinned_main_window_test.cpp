@@ -9,6 +9,7 @@
 #include "scripted_prompter.h"
 #include "skin/core/control_subclass.h"
 #include "skin/core/skin_engine.h"
+#include "table/grid_window_win.h"
 
 namespace zandrel {
 namespace {
@@ -121,6 +122,25 @@ TEST_F(SkinnedMainWindowTest, CloseCaptionButtonAsksFirstWhenResultsAreUnsaved) 
     engine->OnCaptionButtonClick(1, 2);
     EXPECT_TRUE(IsWindow(window->Hwnd()));
     EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+// The skin draws the push buttons itself (owner-drawn), and Enter still presses the focused one: 删除行 deletes,
+// it does not start a query.
+TEST_F(SkinnedMainWindowTest, EnterPressesTheFocusedSkinnedButton) {
+    for (int i = 1; i <= 3; ++i) {
+        window->AppendRow(std::to_string(i));
+    }
+    window->Grid().Model().SetCursor(2, 1);
+    window->SetKeyword("seed");
+    HWND remove = window->Control(texts::kButton2);
+    SetFocus(remove);
+    MSG msg{remove, WM_KEYDOWN, VK_RETURN, 0, static_cast<DWORD>(GetMessageTime()), {}};
+    if (!window->PreTranslateMessage(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    EXPECT_EQ(window->RowCount(), 3);
+    EXPECT_TRUE(prompter.messages.empty());  // no query ran: it would have ended with a box
 }
 
 TEST_F(SkinnedMainWindowTest, EveryControlIsTakenOverInsideTheFrameToo) {

@@ -77,6 +77,9 @@ class FakeHost : public QueryHost {
     std::string QueryDepth() const override { return depth; }
     void SetStatusVisible(bool visible) override { statusChanges.push_back(visible); }
     void SetModified() override { modified = true; }
+    // A stop pressed while the given request (1-based, counted over the run) was waited for.
+    bool StopRequested() const override { return stopDuringRequest > 0 && Requests() >= stopDuringRequest; }
+    int Requests() const { return static_cast<int>(fetcher.requests.size()); }
     Prompter& Prompts() override { return prompter; }
     PageFetcher& Fetcher() override { return fetcher; }
 
@@ -88,6 +91,7 @@ class FakeHost : public QueryHost {
     std::string depth = "1";
     std::vector<bool> statusChanges;
     bool modified = false;
+    int stopDuringRequest = 0;
     RecordingPrompter prompter;
     ScriptedFetcher fetcher;
 };

@@ -80,6 +80,39 @@ TEST_F(SuggestionQueryTest, DepthOneWritesEveryEntryOfTheThreeSources) {
     ExpectOneQueryDoneMessage();
 }
 
+// A stop ends the run at once: the step whose requests it cut short adds nothing, so the table holds whole batches
+// only, and no further request goes out.
+TEST_F(SuggestionQueryTest, AStopDropsTheStepItCutShort) {
+    struct Case {
+        int stopDuring;
+        std::vector<Row> expected;
+        int requests;
+    };
+    const std::vector<Row> first = {{"1", "a", "1", "seed"}, {"2", "b", "2", ""}};
+    std::vector<Row> withA = first;
+    withA.push_back({"1", "a x", "3", ""});
+    const std::vector<Case> cases = {
+        {1, {}, 3},     // the first step's own requests: nothing at all
+        {3, {}, 3},     // its last answer came with the stop: still nothing
+        {4, first, 6},  // during the step for "a": the seed's rows only
+        {7, withA, 9},  // the step for "b" had just begun: the seed's and "a"'s rows
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stopDuring);
+        FakeHost fresh;
+        KeywordQuery run(fresh, testing::TestEndpoints());
+        fresh.keyword = "seed";
+        fresh.depth = "3";
+        fresh.stopDuringRequest = c.stopDuring;
+        fresh.fetcher.answers[UrlA("seed")] = Answer({{"a", "1"}, {"b", "2"}});
+        fresh.fetcher.answers[UrlA("a")] = Answer({{"a x", "3"}});
+        fresh.fetcher.answers[UrlA("b")] = Answer({{"b x", "4"}});
+        run.StartSuggestionQuery();
+        EXPECT_EQ(fresh.DataRows(), c.expected);
+        EXPECT_EQ(fresh.Requests(), c.requests);
+    }
+}
+
 TEST_F(SuggestionQueryTest, NoAnswersStillEndsWithQueryDone) {
     host.keyword = "seed";
     host.depth = "3";
