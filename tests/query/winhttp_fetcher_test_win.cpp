@@ -21,11 +21,12 @@ using testing::RecordingPrompter;
 
 // How the loopback server misbehaves after reading the request head.
 enum class Misbehaviour {
-    None,     // sends the response and closes
-    Silent,   // keeps the connection open without a word
-    Trickle,  // sends the response head, then one body byte every 300 ms
-    Endless,  // sends the response head, then body bytes as fast as they are taken, without end
-    Late,     // sends the response and closes, 1.5 s after the request
+    None,         // sends the response and closes
+    Silent,       // keeps the connection open without a word
+    Trickle,      // sends the response head, then one body byte every 300 ms
+    Endless,      // sends the response head, then body bytes as fast as they are taken, without end
+    Late,         // sends the response and closes, 1.5 s after the request
+    HeadTrickle,  // sends the status line, then one header line every 300 ms, never ending the head
 };
 
 // Accepts one connection, reads the request head, then answers as told until the server is destroyed.
@@ -86,6 +87,9 @@ class LoopbackServer {
                 continue;
             }
             if (how_ == Misbehaviour::Trickle && send(client, "x", 1, 0) <= 0) {
+                break;
+            }
+            if (how_ == Misbehaviour::HeadTrickle && send(client, "X-Slow: y\r\n", 11, 0) <= 0) {
                 break;
             }
             for (int i = 0; i < 15 && !stop_; ++i) {
@@ -180,10 +184,14 @@ TEST(WinHttpFetcher, EveryRequestEndsByItsDeadline) {
         const char* name;
         Misbehaviour how;
     } cases[] = {
-        {"silent", Misbehaviour::Silent}, {"trickle", Misbehaviour::Trickle}, {"endless", Misbehaviour::Endless}};
+        {"silent", Misbehaviour::Silent},
+        {"trickle", Misbehaviour::Trickle},
+        {"endless", Misbehaviour::Endless},
+        {"head a line at a time", Misbehaviour::HeadTrickle},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        LoopbackServer server(head, c.how);
+        LoopbackServer server(c.how == Misbehaviour::HeadTrickle ? std::string("HTTP/1.1 200 OK\r\n") : head, c.how);
         RecordingPrompter prompter;
         WinHttpFetcher fetcher(prompter, 8000, 2000);
         const auto start = std::chrono::steady_clock::now();
@@ -199,6 +207,31 @@ TEST(WinHttpFetcher, EveryRequestEndsByItsDeadline) {
         }
         EXPECT_LT(seconds, 4.0);
         EXPECT_TRUE(prompter.messages.empty());
+    }
+}
+
+// A cancel ends the requests under way at once, whatever their servers do, and the fetcher serves the next one.
+TEST(WinHttpFetcher, ACancelEndsTheRequestsUnderWayAtOnce) {
+    for (Misbehaviour how : {Misbehaviour::Silent, Misbehaviour::HeadTrickle}) {
+        LoopbackServer server("HTTP/1.1 200 OK\r\n", how);
+        RecordingPrompter prompter;
+        WinHttpFetcher fetcher(prompter, 8000, 8000);
+        std::thread canceller([&fetcher] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            fetcher.CancelInFlight();
+        });
+        const auto start = std::chrono::steady_clock::now();
+        bool failed = false;
+        EXPECT_EQ(fetcher.FetchText("http://127.0.0.1:" + std::to_string(server.Port()) + "/", failed), "");
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        canceller.join();
+        EXPECT_TRUE(failed);
+        EXPECT_LT(seconds, 1.4);
+        EXPECT_FALSE(fetcher.ClientMissing());
+
+        LoopbackServer next(HttpResponse("200 OK", "after"), true);
+        EXPECT_EQ(fetcher.FetchText("http://127.0.0.1:" + std::to_string(next.Port()) + "/", failed), "after");
+        EXPECT_FALSE(failed);
     }
 }
 
