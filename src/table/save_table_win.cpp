@@ -18,7 +18,11 @@ constexpr char kInfoTitle[] = "\xd0\xc5\xcf\xa2";                               
 constexpr char kSaveFailed[] = "\xce\xc4\xbc\xfe\xb1\xa3\xb4\xe6\xca\xa7\xb0\xdc\xa3\xba";  // 文件保存失败：
 constexpr char kNothingChanged[] =
     "\xd4\xad\xd3\xd0\xce\xc4\xbc\xfe\xce\xb4\xb1\xbb\xb8\xc4\xb6\xaf\xa1\xa3";  // 原有文件未被改动。
-constexpr char kErrorTitle[] = "\xb4\xed\xce\xf3";                               // 错误
+// 原有文件已不在原处，表格的内容保存在：
+constexpr char kRowsKeptAt[] =
+    "\xd4\xad\xd3\xd0\xce\xc4\xbc\xfe\xd2\xd1\xb2\xbb\xd4\xda\xd4\xad\xb4\xa6\xa3\xac\xb1\xed\xb8\xf1\xb5\xc4\xc4\xda"
+    "\xc8\xdd\xb1\xa3\xb4\xe6\xd4\xda\xa3\xba";
+constexpr char kErrorTitle[] = "\xb4\xed\xce\xf3";                                            // 错误
 constexpr char kTitlePrefix[] = "\xb8\xdf\xbc\xb6\xb1\xed\xb8\xf1\xb1\xe0\xbc\xad\xc6\xf7-";  // 高级表格编辑器-
 constexpr char kAskSaveBefore[] = "\xca\xc7\xb7\xf1\xb1\xa3\xb4\xe6\xb6\xd4\xa1\xbe";         // 是否保存对【
 constexpr char kAskSaveAfter[] = "\xa1\xbf\xb5\xc4\xb8\xfc\xb8\xc4?";                         // 】的更改?
@@ -74,6 +78,8 @@ UniqueFile CreateTempBeside(const std::wstring& target, std::wstring& temp) {
     return UniqueFile();
 }
 
+}  // namespace
+
 // Puts the written temporary file in the target's place. An existing target is replaced the way the system
 // replaces a document, so the file keeps what the user gave it (its permissions, its creation time, attributes
 // such as hidden); where the file system cannot do that, the temporary file is moved over it, and the
@@ -104,9 +110,10 @@ bool PutInPlace(const std::wstring& temp, const std::wstring& target, DWORD attr
     return placed;
 }
 
-}  // namespace
-
-bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
+bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string* keptAt, FilePlacer place) {
+    if (keptAt != nullptr) {
+        keptAt->clear();
+    }
     const std::wstring target = LongPathForm(Utf8ToWide(path));
     if (target.empty()) {
         return false;
@@ -128,13 +135,27 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
                   done == bytes.size() && FlushFileBuffers(file.get());
     }
     bool keepTemp = false;
-    if (written && PutInPlace(temp, target, attributes, keepTemp)) {
+    if (written && place(temp, target, attributes, keepTemp)) {
         return true;
     }
     if (!keepTemp) {
         DeleteFileW(temp.c_str());
+    } else if (keptAt != nullptr) {
+        // Named as the user knows paths, without the extended-length prefix.
+        std::wstring shown = temp;
+        if (shown.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+            shown = L"\\\\" + shown.substr(8);
+        } else if (shown.rfind(L"\\\\?\\", 0) == 0) {
+            shown = shown.substr(4);
+        }
+        *keptAt = WideToUtf8(shown);
     }
     return false;
+}
+
+std::string SaveFailedText(const std::string& shownPath, const std::string& keptAt) {
+    return std::string(kSaveFailed) + shownPath + "\r\n" +
+           (keptAt.empty() ? std::string(kNothingChanged) : kRowsKeptAt + keptAt);
 }
 
 bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, DocumentState& doc) {
@@ -144,9 +165,10 @@ bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, Docum
     }
     // Shown through the GBK texts: a character GBK lacks is shown as '?', the file itself keeps its name.
     const std::string shownPath = WideToGbk(Utf8ToWide(path));
-    if (!WriteFileReplacing(path, TableToCsv(grid))) {
-        prompter.ShowMessage(std::string(kSaveFailed) + shownPath + "\r\n" + kNothingChanged, kErrorTitle,
-                             MessageButtons::Ok, MessageIcon::Error);
+    std::string keptAt;
+    if (!WriteFileReplacing(path, TableToCsv(grid), &keptAt)) {
+        prompter.ShowMessage(SaveFailedText(shownPath, WideToGbk(Utf8ToWide(keptAt))), kErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Error);
         return false;
     }
     doc.savePath = path;

@@ -150,6 +150,39 @@ TEST_F(SaveFolder, AReplacedFileKeepsItsAttributes) {
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// When the system took the old file away but could not move the new one in, the written rows stay in the
+// temporary file, the caller learns its name and the error box says where the rows are; a placement that simply
+// failed leaves the old file and no temporary one.
+TEST_F(SaveFolder, RowsWrittenWhenTheOldFileIsGoneStayInTheTemporaryFileAndAreNamed) {
+    const std::wstring target = root_ + L"\\results.csv";
+    ASSERT_TRUE(WriteFileReplacing(WideToUtf8(target), "old\r\n"));
+    const FilePlacer oldFileTakenAway = [](const std::wstring&, const std::wstring& to, DWORD, bool& keepTemp) {
+        DeleteFileW(to.c_str());
+        keepTemp = true;
+        return false;
+    };
+    std::string keptAt = "stale";
+    EXPECT_FALSE(WriteFileReplacing(WideToUtf8(target), "new rows\r\n", &keptAt, oldFileTakenAway));
+    ASSERT_FALSE(keptAt.empty());
+    EXPECT_EQ(ReadAll(Utf8ToWide(keptAt)), "new rows\r\n");
+    EXPECT_EQ(keptAt.rfind(WideToUtf8(root_) + "\\~zd", 0), 0u) << keptAt;
+    const std::string text = SaveFailedText("results.csv", WideToGbk(Utf8ToWide(keptAt)));
+    EXPECT_NE(text.find(WideToGbk(Utf8ToWide(keptAt))), std::string::npos);
+    EXPECT_EQ(text.find(Utf8ToGbk("原有文件未被改动")), std::string::npos);
+    DeleteFileW(Utf8ToWide(keptAt).c_str());
+
+    const FilePlacer refused = [](const std::wstring&, const std::wstring&, DWORD, bool& keepTemp) {
+        keepTemp = false;
+        return false;
+    };
+    ASSERT_TRUE(WriteFileReplacing(WideToUtf8(target), "old\r\n"));
+    EXPECT_FALSE(WriteFileReplacing(WideToUtf8(target), "new rows\r\n", &keptAt, refused));
+    EXPECT_TRUE(keptAt.empty());
+    EXPECT_EQ(ReadAll(target), "old\r\n");
+    EXPECT_EQ(FilesIn(root_), std::vector<std::wstring>{L"results.csv"});
+    EXPECT_NE(SaveFailedText("results.csv", "").find(Utf8ToGbk("原有文件未被改动")), std::string::npos);
+}
+
 TEST_F(SaveFolder, AFolderOrAMissingFolderIsRefused) {
     EXPECT_FALSE(WriteFileReplacing(WideToUtf8(root_), "x"));
     EXPECT_FALSE(WriteFileReplacing(WideToUtf8(root_ + L"\\missing\\out.csv"), "x"));
