@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "base/dib_section.h"
+#include "base/win_handles.h"
 #include "painter_capture.h"
 #include "painter_gallery.h"
 #include "skin/core/control_pass.h"
@@ -84,6 +89,42 @@ TEST(PainterModeTest, ControlSkinModeZeroLeavesEveryControlAlone) {
     for (const GalleryControl& c : gallery.Controls()) {
         EXPECT_FALSE(IsTakenOver(c.hwnd)) << c.name;
     }
+}
+
+// An engine that goes while its window lives gives every control back the look it had: buttons their own kind
+// (they draw themselves again), the list view its text background, the tree view its background colour.
+TEST(PainterReleaseTest, ControlsLetGoByTheSkinLookAsTheyDidBefore) {
+    Gallery gallery;
+    auto engine = std::make_unique<SkinEngine>();
+    ASSERT_TRUE(engine->Startup());
+    ASSERT_TRUE(gallery.Create(*engine, GallerySettings::MainWindow));
+    HWND push = gallery.Control("push");
+    HWND checked = gallery.Control("checked");
+    HWND view = gallery.Control("list view");
+    HWND tree = gallery.Control("tree view");
+    ASSERT_EQ(GetWindowLongPtrW(push, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    ASSERT_EQ(SendMessageW(view, LVM_GETTEXTBKCOLOR, 0, 0), static_cast<LRESULT>(CLR_NONE));
+    const LRESULT veiledTree = SendMessageW(tree, TVM_GETBKCOLOR, 0, 0);
+
+    engine.reset();
+    EXPECT_EQ(GetWindowLongPtrW(push, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    EXPECT_EQ(GetWindowLongPtrW(checked, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    EXPECT_NE(SendMessageW(view, LVM_GETTEXTBKCOLOR, 0, 0), static_cast<LRESULT>(CLR_NONE));
+    EXPECT_NE(SendMessageW(tree, TVM_GETBKCOLOR, 0, 0), veiledTree);
+    // The push button draws its own face again: asked to paint into a sheet of magenta, it covers it.
+    RECT box{};
+    GetClientRect(push, &box);
+    UniqueMemoryDc sheet(CreateCompatibleDC(nullptr));
+    void* bits = nullptr;
+    UniqueBitmap picture(CreateTopDownDib(box.right, box.bottom, &bits));
+    ASSERT_TRUE(sheet && picture);
+    SelectedObject selected(sheet.get(), picture.get());
+    auto* pixels = static_cast<uint32_t*>(bits);
+    const int count = box.right * box.bottom;
+    std::fill(pixels, pixels + count, 0xFF00FFu);
+    SendMessageW(push, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(sheet.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    EXPECT_LT(std::count(pixels, pixels + count, 0xFF00FFu), count / 4);
 }
 
 TEST_F(PainterTest, SkinnedFacesAreNotDrawnAgainByTheWindowAndTheOwnerDrawnButtonIsTheProgramsOwn) {

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <type_traits>
 #include <string>
@@ -29,6 +30,8 @@ struct ControlEntry {
     // own back when the skin lets it go.
     std::shared_ptr<std::remove_pointer_t<HFONT>> skinFont;
     HFONT ownFont = nullptr;
+    // Puts back what the skin changed in the control (a style, a colour), when the skin lets a live control go.
+    std::function<void(HWND)> giveBack;
 };
 
 enum ButtonKind : int {

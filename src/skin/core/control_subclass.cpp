@@ -113,6 +113,10 @@ void ReleaseControl(ControlEntry& entry, const SubclassKeys& keys) {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(entry.ownFont), FALSE);
         entry.skinFont.reset();
     }
+    if (entry.giveBack) {
+        entry.giveBack(hwnd);
+        entry.giveBack = nullptr;
+    }
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     if (current == entry.skinProc && entry.previousWndProc != nullptr) {
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.previousWndProc));

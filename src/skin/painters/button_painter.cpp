@@ -217,6 +217,14 @@ void PaintCheckBox(PainterHost& host, HWND hwnd, const ButtonEntry& entry, UINT 
 }
 
 // Registers a button in the window's list and takes it over; nullptr when it cannot be.
+// The skin makes the buttons it draws owner-drawn; let go, a button is the kind it was and draws itself.
+std::function<void(HWND)> OwnKindBack(HWND button) {
+    return [type = StyleOf(button) & BS_TYPEMASK](HWND hwnd) {
+        SetWindowLongPtrW(hwnd, GWL_STYLE, (StyleOf(hwnd) & ~static_cast<LONG_PTR>(BS_TYPEMASK)) | type);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    };
+}
+
 ButtonEntry* Register(PainterHost& host, int windowIndex, HWND button, int kind) {
     ControlLists* lists = host.Controls(windowIndex);
     if (lists == nullptr || IsTakenOver(button)) {
@@ -225,6 +233,7 @@ ButtonEntry* Register(PainterHost& host, int windowIndex, HWND button, int kind)
     int index = 0;
     ButtonEntry& entry = AppendEntry(lists->buttons, index);
     entry.kind = kind;
+    entry.giveBack = OwnKindBack(button);
     entry.text = WindowTextGbk(button);
     if (!TakeOverControl(button, &ButtonWindowProc, windowIndex, index, entry)) {
         lists->buttons.pop_back();
@@ -457,6 +466,7 @@ ButtonEntry* TakeOverImageButton(PainterHost& host, int windowIndex, HWND button
         }
         int index = 0;
         ButtonEntry& fresh = AppendEntry(lists->buttons, index);
+        fresh.giveBack = OwnKindBack(button);
         fresh.text = WindowTextGbk(button);
         const FontInfo font = ReadControlFont(button);
         fresh.fontName = font.name.empty() ? std::string(kSkinFontName) : font.name;

@@ -280,10 +280,17 @@ void InstallListControls(PainterHost& host, int windowIndex, HWND parent) {
         if ((GetWindowLongPtrW(view, GWL_STYLE) & 0x10) != 0 || IsTakenOver(view)) {
             return;
         }
-        if (veiled) {
-            SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
+        if (!RegisterList(host, windowIndex, view) || !veiled) {
+            return;
         }
-        RegisterList(host, windowIndex, view);
+        const auto own = static_cast<COLORREF>(SendMessageW(view, LVM_GETTEXTBKCOLOR, 0, 0));
+        SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
+        if (ListEntry* entry = LookUpEntry(LookUpControl(view), &ControlLists::lists, view)) {
+            entry->giveBack = [own](HWND hwnd) {
+                SendMessageW(hwnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(own));
+                InvalidateRect(hwnd, nullptr, TRUE);
+            };
+        }
     });
     ForEachChild(parent, WC_TREEVIEWW, [&](HWND tree) {
         if (IsTakenOver(tree)) {
@@ -292,10 +299,17 @@ void InstallListControls(PainterHost& host, int windowIndex, HWND parent) {
         if (!RegisterList(host, windowIndex, tree) || !veiled) {
             return;
         }
+        const LRESULT ownBackground = SendMessageW(tree, TVM_GETBKCOLOR, 0, 0);  // -1: the system's colour
         SendMessageW(tree, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(kMagentaKey));
         // Smoothed text would blend into the key colour and keep a magenta fringe once the key is taken out:
         // the tree draws with the same font, unsmoothed.
         ListEntry* entry = LookUpEntry(LookUpControl(tree), &ControlLists::lists, tree);
+        if (entry != nullptr) {
+            entry->giveBack = [ownBackground](HWND hwnd) {
+                SendMessageW(hwnd, TVM_SETBKCOLOR, 0, ownBackground);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            };
+        }
         const auto own = reinterpret_cast<HFONT>(SendMessageW(tree, WM_GETFONT, 0, 0));
         LOGFONTW font{};
         if (entry == nullptr ||
