@@ -33,25 +33,34 @@ void AppendCell(std::string& out, std::string_view cell) {
 }  // namespace
 
 std::string TableToCsv(const GridModel& grid) {
+    const std::vector<int> columns = SavedColumns(grid);
+    std::string out;
+    for (int row = 0; row < grid.RowCount(); ++row) {
+        AppendCsvLine(out, grid, row, columns);
+    }
+    return out;
+}
+
+std::vector<int> SavedColumns(const GridModel& grid) {
     std::vector<int> columns;
     for (int column = 0; column < grid.ColumnCount(); ++column) {
         if (grid.GetCell(0, column) != kTitleModifiedMark) {
             columns.push_back(column);
         }
     }
-    std::string out;
-    for (int row = 0; row < grid.RowCount(); ++row) {
-        bool first = true;
-        for (int column : columns) {
-            if (!first) {
-                out += ',';
-            }
-            first = false;
-            AppendCell(out, grid.GetCell(row, column));
+    return columns;
+}
+
+void AppendCsvLine(std::string& out, const GridModel& grid, int row, std::span<const int> columns) {
+    bool first = true;
+    for (int column : columns) {
+        if (!first) {
+            out += ',';
         }
-        out += "\r\n";
+        first = false;
+        AppendCell(out, grid.GetCell(row, column));
     }
-    return out;
+    out += "\r\n";
 }
 
 std::string DocumentNameFromPath(std::string_view path) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace zandrel {
 
@@ -89,6 +90,100 @@ void GridModel::ResetGrid() {
     cursorColumn_ = 0;
     anchorRow_ = 0;
     anchorColumn_ = 0;
+}
+
+bool GridModel::TakeRows(const std::vector<int>& rows, std::vector<GridRow>& taken) {
+    const int rowCount = RowCount();
+    int previous = 0;  // the header row: the first taken row must come after it
+    for (int row : rows) {
+        if (row <= previous || row >= rowCount) {
+            return false;
+        }
+        previous = row;
+    }
+    if (rows.empty()) {
+        return true;
+    }
+    taken.reserve(taken.size() + rows.size());
+    // One pass: every kept row moves down over the gaps left by the taken ones.
+    size_t next = 0;
+    int write = rows.front();
+    for (int read = rows.front(); read < rowCount; ++read) {
+        if (next < rows.size() && rows[next] == read) {
+            taken.push_back(std::move(rows_[read]));
+            ++next;
+        } else {
+            rows_[write++] = std::move(rows_[read]);
+        }
+    }
+    rows_.resize(write);
+    cursorRow_ = std::min(cursorRow_, RowCount() - 1);
+    anchorRow_ = cursorRow_;
+    anchorColumn_ = cursorColumn_;
+    return true;
+}
+
+bool GridModel::InsertRows(const std::vector<int>& positions, std::vector<GridRow>& rows) {
+    if (positions.size() != rows.size()) {
+        return false;
+    }
+    if (rows.empty()) {
+        return true;
+    }
+    const int64_t newCount = static_cast<int64_t>(RowCount()) + static_cast<int64_t>(rows.size());
+    int64_t previous = 0;
+    for (int position : positions) {
+        if (position <= previous || position >= newCount) {
+            return false;
+        }
+        previous = position;
+    }
+    // Fill from the end: each old row moves once, to its final place, and each inserted row drops into its
+    // gap.
+    int read = RowCount() - 1;
+    rows_.resize(static_cast<size_t>(newCount));
+    size_t next = rows.size();
+    for (int64_t write = newCount - 1; next > 0; --write) {
+        if (positions[next - 1] == write) {
+            --next;
+            rows_[write] = std::move(rows[next]);
+            rows_[write].resize(columns_);
+        } else {
+            rows_[write] = std::move(rows_[read--]);
+        }
+    }
+    rows.clear();
+    anchorRow_ = cursorRow_;
+    anchorColumn_ = cursorColumn_;
+    return true;
+}
+
+GridContents GridModel::TakeContents() {
+    GridContents contents;
+    SwapContents(contents);
+    return contents;
+}
+
+void GridModel::SwapContents(GridContents& contents) {
+    if (contents.rows_.empty()) {
+        // A default-made GridContents holds no table: it takes ours and the grid is reset.
+        contents.rows_.swap(rows_);
+        contents.widths_.swap(widths_);
+        contents.columns_ = columns_;
+        contents.cursorRow_ = cursorRow_;
+        contents.cursorColumn_ = cursorColumn_;
+        contents.anchorRow_ = anchorRow_;
+        contents.anchorColumn_ = anchorColumn_;
+        ResetGrid();
+        return;
+    }
+    rows_.swap(contents.rows_);
+    widths_.swap(contents.widths_);
+    std::swap(columns_, contents.columns_);
+    std::swap(cursorRow_, contents.cursorRow_);
+    std::swap(cursorColumn_, contents.cursorColumn_);
+    std::swap(anchorRow_, contents.anchorRow_);
+    std::swap(anchorColumn_, contents.anchorColumn_);
 }
 
 int GridModel::ColumnWidth(int column) const {

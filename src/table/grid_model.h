@@ -8,6 +8,28 @@
 
 namespace zandrel {
 
+// One row of cells, column 0 first.
+using GridRow = std::vector<std::string>;
+
+// Everything a GridModel holds (cells, column widths, cursor and selection), moved out whole by
+// GridModel::TakeContents and swapped back in O(1) by GridModel::SwapContents. Only a GridModel fills it, so
+// it is always a valid table.
+class GridContents {
+  public:
+    const std::vector<GridRow>& Rows() const { return rows_; }
+
+  private:
+    friend class GridModel;
+
+    std::vector<GridRow> rows_;
+    std::vector<int> widths_;
+    int columns_ = 0;
+    int cursorRow_ = 0;
+    int cursorColumn_ = 0;
+    int anchorRow_ = 0;
+    int anchorColumn_ = 0;
+};
+
 struct CellRange {
     int top = 0;
     int left = 0;
@@ -39,6 +61,24 @@ class GridModel {
     bool DeleteRows(int first, int count);
     // Empties every cell and returns to the rows, columns and widths the grid was created with.
     void ResetGrid();
+
+    // Bulk row moves for undo. Rows travel as whole vectors, never copied, and each call is one pass over
+    // the table however many rows move.
+    //
+    // Takes the data rows `rows` (strictly ascending model row numbers, each 1..RowCount-1) out and appends
+    // them, in that order, to `taken`. The cursor and selection behave as after DeleteRows. False, and
+    // nothing changes, when the list is not such a list; an empty list takes nothing and returns true.
+    bool TakeRows(const std::vector<int>& rows, std::vector<GridRow>& taken);
+    // The reverse of TakeRows: rows[i] becomes model row positions[i] of the grown table (positions strictly
+    // ascending, the first >= 1, the last < RowCount() + rows.size()). Rows are cut or padded to the column
+    // count. On success `rows` is left empty; the cursor keeps its row number and the selection collapses to
+    // it. False, and nothing changes, when the positions do not fit or the sizes differ.
+    bool InsertRows(const std::vector<int>& positions, std::vector<GridRow>& rows);
+    // Moves everything out and leaves the grid as ResetGrid does.
+    GridContents TakeContents();
+    // Exchanges the grid's contents with `contents` without copying a cell (clear and its undo). A
+    // default-made GridContents receives the grid's contents and leaves the grid reset, as TakeContents.
+    void SwapContents(GridContents& contents);
 
     int ColumnWidth(int column) const;  // 0 outside the table
     void SetColumnWidth(int column, int pixels);
@@ -75,7 +115,7 @@ class GridModel {
     int initialColumns_;
     int defaultColumnWidth_;
     int columns_;
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<GridRow> rows_;
     std::vector<int> widths_;
     int cursorRow_ = 0;
     int cursorColumn_ = 0;

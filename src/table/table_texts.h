@@ -9,6 +9,12 @@ namespace zandrel {
 
 inline constexpr int kTableColumnCount = 4;
 
+// The columns, in the order of the titles below.
+inline constexpr int kSequenceColumn = 0;
+inline constexpr int kKeywordColumn = 1;
+inline constexpr int kListingsColumn = 2;
+inline constexpr int kSearchedColumn = 3;
+
 inline constexpr std::string_view kTitleSequence = "\xD0\xF2\xBA\xC5";                          // 序号
 inline constexpr std::string_view kTitleKeyword = "\xB9\xD8\xBC\xFC\xB4\xCA";                   // 关键词
 inline constexpr std::string_view kTitleListings = "\xB1\xA6\xB1\xB4\xCA\xFD";                  // 宝贝数

@@ -1,0 +1,154 @@
+#include "table/row_view.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+#include <utility>
+
+#include "table/grid_model.h"
+#include "table/listing_count.h"
+#include "table/table_texts.h"
+
+namespace zandrel {
+
+namespace {
+
+// Rows with a key, sorted on it; rows without one (empty or non-numeric cells) follow in arrival order.
+template <typename Key>
+struct Keyed {
+    Key key;
+    int row;
+};
+
+void SortByNumber(const GridModel& grid, int column, bool largestFirst, std::vector<int>& rows) {
+    std::vector<Keyed<double>> keyed;
+    keyed.reserve(rows.size());
+    std::vector<int> rest;
+    for (int row : rows) {
+        double value = 0;
+        if (ParseListingCount(grid.GetCell(row, column), value)) {
+            keyed.push_back({value, row});
+        } else {
+            rest.push_back(row);
+        }
+    }
+    if (largestFirst) {
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.key > b.key; });
+    } else {
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+    }
+    rows.clear();
+    for (const auto& item : keyed) {
+        rows.push_back(item.row);
+    }
+    rows.insert(rows.end(), rest.begin(), rest.end());
+}
+
+void SortByText(const GridModel& grid,
+                int column,
+                bool ascending,
+                const TextCollation& collation,
+                std::vector<int>& rows) {
+    std::vector<Keyed<std::string_view>> keyed;
+    keyed.reserve(rows.size());
+    std::vector<int> rest;
+    for (int row : rows) {
+        const std::string& text = grid.GetCell(row, column);
+        if (text.empty()) {
+            rest.push_back(row);
+        } else {
+            keyed.push_back({text, row});
+        }
+    }
+    if (ascending) {
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [&](const auto& a, const auto& b) { return collation(a.key, b.key) < 0; });
+    } else {
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [&](const auto& a, const auto& b) { return collation(a.key, b.key) > 0; });
+    }
+    rows.clear();
+    for (const auto& item : keyed) {
+        rows.push_back(item.row);
+    }
+    rows.insert(rows.end(), rest.begin(), rest.end());
+}
+
+}  // namespace
+
+bool IsNumberColumn(int column) {
+    return column == kSequenceColumn || column == kListingsColumn;
+}
+
+RowView::RowView(const GridModel& grid, TextCollation collation)
+    : grid_(grid), collation_(collation ? std::move(collation) : TextCollation(CompareGbkBytes)) {
+    Refresh();
+}
+
+void RowView::SetSortKey(SortKey key) {
+    sort_ = key;
+    SortRows();
+    FilterRows();
+}
+
+void RowView::SetFilter(std::string_view query) {
+    filter_ = RowFilter(query);
+    FilterRows();
+}
+
+void RowView::SetHiddenWords(ExcludeWords words) {
+    hidden_ = std::move(words);
+    FilterRows();
+}
+
+void RowView::Refresh() {
+    SortRows();
+    FilterRows();
+}
+
+int RowView::ModelRow(int viewIndex) const {
+    if (viewIndex < 0 || viewIndex >= ShownCount()) {
+        return -1;
+    }
+    return shown_[viewIndex];
+}
+
+int RowView::ViewIndex(int modelRow) const {
+    if (modelRow < 0 || modelRow >= static_cast<int>(viewIndex_.size())) {
+        return -1;
+    }
+    return viewIndex_[modelRow];
+}
+
+void RowView::SortRows() {
+    sorted_.resize(static_cast<size_t>(std::max(grid_.RowCount() - 1, 0)));
+    std::iota(sorted_.begin(), sorted_.end(), 1);
+    if (sort_.direction == SortDirection::kNone) {
+        return;
+    }
+    const bool first = sort_.direction == SortDirection::kFirst;
+    if (IsNumberColumn(sort_.column)) {
+        SortByNumber(grid_, sort_.column, first, sorted_);
+    } else {
+        SortByText(grid_, sort_.column, first, collation_, sorted_);
+    }
+}
+
+void RowView::FilterRows() {
+    viewIndex_.assign(sorted_.size() + 1, -1);
+    shown_.clear();
+    const bool everyRow = filter_.Empty() && hidden_.Empty();
+    shown_.reserve(everyRow ? sorted_.size() : 0);
+    for (int row : sorted_) {
+        if (!everyRow) {
+            const std::string& keyword = grid_.GetCell(row, kKeywordColumn);
+            if (!filter_.Accepts(keyword) || hidden_.AnyIn(keyword)) {
+                continue;
+            }
+        }
+        viewIndex_[row] = static_cast<int>(shown_.size());
+        shown_.push_back(row);
+    }
+}
+
+}  // namespace zandrel
