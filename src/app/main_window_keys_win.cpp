@@ -5,6 +5,25 @@
 
 namespace zandrel {
 
+namespace {
+
+bool IsTextBox(HWND control) {
+    wchar_t name[16] = {};
+    return GetClassNameW(control, name, 16) > 0 && lstrcmpiW(name, L"Edit") == 0;
+}
+
+// A push button, also once the skin draws it: a skinned push button is owner-drawn, and an owner-drawn button no
+// longer says it is a push button when asked for its dialog code.
+bool IsPushButton(HWND control) {
+    const LRESULT code = SendMessageW(control, WM_GETDLGCODE, 0, 0);
+    if ((code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0) {
+        return true;
+    }
+    return (code & DLGC_BUTTON) != 0 && (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+}  // namespace
+
 bool MainWindow::PreTranslateMessage(MSG& msg) {
     if (hwnd_ == nullptr || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
         return false;
@@ -23,8 +42,15 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
             return true;
         }
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+    const bool ctrlOnly = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && ctrlOnly) {
         OnGridRightButton();
+        return true;
+    }
+    // Ctrl+Z and Ctrl+Y take the table's changes back and make them again, except in a text box, whose own
+    // typing they take back.
+    if (msg.message == WM_KEYDOWN && (msg.wParam == 'Z' || msg.wParam == 'Y') && ctrlOnly && !IsTextBox(msg.hwnd)) {
+        UndoTableChange(msg.wParam == 'Y');
         return true;
     }
     // Alt+F4 closes the window whichever control has the keyboard (a drop-down list keeps it to itself).
@@ -34,20 +60,6 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
     }
     return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
-
-namespace {
-
-// A push button, also once the skin draws it: a skinned push button is owner-drawn, and an owner-drawn button no
-// longer says it is a push button when asked for its dialog code.
-bool IsPushButton(HWND control) {
-    const LRESULT code = SendMessageW(control, WM_GETDLGCODE, 0, 0);
-    if ((code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0) {
-        return true;
-    }
-    return (code & DLGC_BUTTON) != 0 && (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
-}
-
-}  // namespace
 
 LRESULT MainWindow::DefaultButtonId() const {
     // A focused push button is what Enter presses; anywhere else (the keyword box above all) it is the

@@ -20,6 +20,7 @@
 #include "skin/core/skin_engine.h"
 #include "table/grid_window_win.h"
 #include "table/table_ops.h"
+#include "table/undo_history.h"
 #include "table/table_texts.h"
 
 namespace zandrel {
@@ -281,7 +282,11 @@ bool MainWindow::CreateControls() {
     }
     controls_.emplace(texts::kGrid1, grid_->Hwnd());
     grid_->OnRightButtonDown([this] { OnGridRightButton(); });
-    grid_->OnCellEdited([this] { doc_.modified = true; });
+    history_ = std::make_unique<UndoHistory>(grid_->Model());
+    grid_->OnCellEdited([this](int row, int column, const std::string& text) {
+        history_->EditCell(row, column, text);
+        doc_.modified = true;
+    });
     // The frame overlaps the buttons and the grid, which are its siblings: keep it beneath them.
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
@@ -385,6 +390,8 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     run_.startTick = GetTickCount();
     run_.button = button;
     fetcher_.BeginRun();
+    // The run changes the table behind the history's back: what was recorded before cannot be taken back.
+    history_->Forget();
 
     const HWND locked[] = {Control(texts::kButton1),   Control(texts::kButton3), Control(texts::kButton2),
                            Control(texts::kClearData), Control(texts::kEdit2),   Control(texts::kCombo1)};
@@ -476,26 +483,51 @@ std::string MainWindow::RunEndText(std::string_view doneText) const {
 }
 
 void MainWindow::OnDeleteRowsButton() {
-    DeleteSelectedRows(grid_->Model(), doc_.modified);
+    doc_.modified = true;  // as the button always did, also when nothing is deleted
+    const std::vector<int> rows = grid_->SelectedModelRows();
+    if (!rows.empty()) {
+        GridModel& model = grid_->Model();
+        if (rows.size() > 1) {
+            // A block: the cursor goes to its first row, on the keyword column, and stays there (or on the new
+            // last row when nothing follows the block).
+            model.SetCursor(model.SelectionTop(), 1);
+        }
+        history_->DeleteRows(rows);
+    }
     grid_->ModelChanged();
 }
 
 void MainWindow::OnClearButton() {
     // Clearing rows is a change to save; clearing an empty table changes nothing.
-    if (RowCount() > 1) {
+    if (history_->ClearTable()) {
         doc_.modified = true;
     }
-    ClearTable(grid_->Model());
     grid_->ModelChanged();
+}
+
+void MainWindow::UndoTableChange(bool redo) {
+    if (run_.running) {
+        return;
+    }
+    grid_->CommitEdit();
+    if (redo ? history_->Redo() : history_->Undo()) {
+        doc_.modified = true;
+        grid_->ModelChanged();
+    }
+}
+
+const std::vector<int>* MainWindow::SaveOrder() const {
+    const RowView& view = grid_->View();
+    return view.Sort().direction == SortDirection::kNone ? nullptr : &view.SortedRows();
 }
 
 void MainWindow::OnGridRightButton() {
     grid_->CommitEdit();
-    SaveTable(hwnd_, grid_->Model(), *options_.prompter, doc_);
+    SaveTable(hwnd_, grid_->Model(), *options_.prompter, doc_, SaveOrder());
 }
 
 bool MainWindow::OnMayClose() {
-    return ConfirmClose(hwnd_, grid_->Model(), *options_.prompter, doc_);
+    return ConfirmClose(hwnd_, grid_->Model(), *options_.prompter, doc_, SaveOrder());
 }
 
 bool MainWindow::OnQueryEndSession() {

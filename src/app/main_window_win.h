@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/pumping_fetcher_win.h"
 #include "base/prompter.h"
@@ -21,6 +22,7 @@
 namespace zandrel {
 
 class GridWindow;
+class UndoHistory;
 class SkinEngine;
 class PictureBox;
 struct BannerMailbox;
@@ -65,6 +67,8 @@ class MainWindow : public QueryHost {
     void OnDeleteRowsButton();
     void OnClearButton();
     void OnGridRightButton();
+    // Ctrl+Z and Ctrl+Y on the table: the last delete, clear, merge or cell edit taken back or made again.
+    void UndoTableChange(bool redo);
     bool OnMayClose();
     // The Windows session is about to end: unsaved rows are asked about as a close would; false keeps the session.
     bool OnQueryEndSession();
@@ -114,6 +118,8 @@ class MainWindow : public QueryHost {
     // Keyboard focus across activation, as a dialog keeps it: the control that had it gets it back.
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     void OnSetFocus();
+    // The order a save writes the rows in: the grid's sort, or nullptr for arrival order.
+    const std::vector<int>* SaveOrder() const;
     LRESULT DefaultButtonId() const;
 
     MainWindowOptions options_;
@@ -124,6 +130,7 @@ class MainWindow : public QueryHost {
     HWND lastFocus_ = nullptr;    // the control that had the keyboard when the window was last left
     DocumentState doc_;
     std::unique_ptr<KeywordQuery> query_;
+    std::unique_ptr<UndoHistory> history_;  // over the grid's model
     std::shared_ptr<BannerMailbox> banner_;
     struct RunState {
         bool running = false;

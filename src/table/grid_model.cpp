@@ -208,8 +208,19 @@ int GridModel::CursorColumn() const {
     return cursorColumn_;
 }
 
+void GridModel::LimitCursorRows(int shownRows) {
+    shownRows_ = shownRows;
+    int row = cursorRow_;
+    int column = cursorColumn_;
+    Clamp(row, column);
+    if (row != cursorRow_ || anchorRow_ > row) {
+        SetCursor(row, column);
+    }
+}
+
 void GridModel::Clamp(int& row, int& column) const {
-    row = ClampRange(row, 0, RowCount() - 1);
+    const int lastRow = shownRows_ >= 0 ? std::min(RowCount() - 1, shownRows_) : RowCount() - 1;
+    row = ClampRange(row, 0, lastRow);
     column = ClampRange(column, 0, columns_ - 1);
 }
 
@@ -284,18 +295,19 @@ void GridModel::MoveCursorBy(int dRow, int dColumn, bool extend) {
     }
 }
 
-std::string GridModel::SelectionAsTabText() const {
+std::string GridModel::SelectionAsTabText(const std::function<int(int)>& modelRowOf) const {
     std::string text;
     if (!HasSelection()) {
         return text;
     }
     CellRange range = Selection();
     for (int row = range.top; row <= range.bottom; ++row) {
+        const int shown = modelRowOf ? modelRowOf(row) : row;
         for (int column = range.left; column <= range.right; ++column) {
             if (column > range.left) {
                 text += '\t';
             }
-            text += rows_[row][column];
+            text += GetCell(shown, column);
         }
         text += "\r\n";
     }

@@ -2,6 +2,7 @@
 // rectangular selection. Platform-independent; the grid window draws and drives it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,8 +105,14 @@ class GridModel {
     // (large deltas reach the first/last row or column); extend keeps the anchor (Shift).
     void MoveCursorBy(int dRow, int dColumn, bool extend);
 
-    // The selected cells as tab-separated text, rows ended by CR LF (GBK bytes as stored).
-    std::string SelectionAsTabText() const;
+    // The selected cells as tab-separated text, rows ended by CR LF (GBK bytes as stored). `modelRowOf`, when
+    // given, says which model row a selected row shows (the cursor and selection then count rows as a view
+    // shows them).
+    std::string SelectionAsTabText(const std::function<int(int)>& modelRowOf = {}) const;
+
+    // A view that shows fewer rows than the table holds keeps the cursor and the selection within the rows it
+    // shows: data rows 1..shownRows. Negative: every row.
+    void LimitCursorRows(int shownRows);
 
   private:
     void Clamp(int& row, int& column) const;
@@ -117,6 +124,7 @@ class GridModel {
     int columns_;
     std::vector<GridRow> rows_;
     std::vector<int> widths_;
+    int shownRows_ = -1;  // see LimitCursorRows
     int cursorRow_ = 0;
     int cursorColumn_ = 0;
     int anchorRow_ = 0;

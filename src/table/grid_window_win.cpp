@@ -57,10 +57,31 @@ void FillSolid(HDC dc, const RECT& r, COLORREF c) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
+// The system's order for Chinese text (pinyin), the way a Chinese Windows sorts names.
+int ChineseOrder(std::string_view a, std::string_view b) {
+    const std::wstring wa = GbkToWide(a);
+    const std::wstring wb = GbkToWide(b);
+    const int order = CompareStringEx(L"zh-CN", 0, wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
+                                      static_cast<int>(wb.size()), nullptr, nullptr, 0);
+    if (order == 0) {
+        return CompareGbkBytes(a, b);  // no such locale: the GBK order, which follows pinyin for common characters
+    }
+    return order - CSTR_EQUAL;
+}
+
+// The arrow a column title carries while the rows are sorted by it: down for the larger or later first.
+const wchar_t* SortArrow(const SortKey& key, int column) {
+    if (key.column != column || key.direction == SortDirection::kNone) {
+        return L"";
+    }
+    const bool descending = IsNumberColumn(column) == (key.direction == SortDirection::kFirst);
+    return descending ? L" \x25BC" : L" \x25B2";
+}
+
 }  // namespace
 
 GridWindow::GridWindow(HWND hwnd, HFONT font, int rows, int columns)
-    : hwnd_(hwnd), font_(font), model_(rows, columns) {}
+    : hwnd_(hwnd), font_(font), model_(rows, columns), view_(model_, ChineseOrder) {}
 
 GridWindow* GridWindow::Create(HWND parent, int id, const RECT& rect, HFONT font, int rows, int columns) {
     if (!RegisterGridClass()) {
@@ -172,14 +193,93 @@ int GridWindow::TotalColumnWidth() const {
     return w;
 }
 
+const RowView& GridWindow::View() const {
+    if (viewStale_) {
+        viewStale_ = false;
+        view_.Refresh();
+    }
+    return view_;
+}
+
+void GridWindow::ViewStale() {
+    viewStale_ = true;
+    scrollBarsStale_ = true;
+}
+
+int GridWindow::ShownRowCount() const {
+    return View().ShownCount() + 1;
+}
+
+int GridWindow::ModelRowAt(int shownRow) const {
+    return shownRow == 0 ? 0 : View().ModelRow(shownRow - 1);
+}
+
+void GridWindow::SetSortKey(SortKey key) {
+    if (edit_) {
+        EndEdit(true);
+    }
+    // The cursor stays on the row it was on, wherever the new order puts it.
+    const int cursorModelRow = ModelRowAt(model_.CursorRow());
+    view_.SetSortKey(key);
+    if (cursorModelRow > 0) {
+        model_.SetCursor(view_.ViewIndex(cursorModelRow) + 1, model_.CursorColumn());
+    }
+    AfterViewChange();
+}
+
+void GridWindow::SetFilter(std::string_view query) {
+    View();
+    view_.SetFilter(query);
+    AfterViewChange();
+}
+
+void GridWindow::SetHiddenWords(ExcludeWords words) {
+    View();
+    view_.SetHiddenWords(std::move(words));
+    AfterViewChange();
+}
+
+void GridWindow::AfterViewChange() {
+    // Only a view that hides rows keeps the cursor from the rows it does not show.
+    const RowView& view = View();
+    model_.LimitCursorRows(view.ShownCount() < view.TotalCount() ? view.ShownCount() : -1);
+    if (model_.CursorRow() > view.ShownCount()) {
+        model_.SetCursor(view.ShownCount(), model_.CursorColumn());
+    }
+    scrollBarsStale_ = true;
+    Invalidate();
+    if (onViewChanged_) {
+        onViewChanged_();
+    }
+}
+
+std::vector<int> GridWindow::SelectedModelRows() const {
+    std::vector<int> rows;
+    if (model_.CursorRow() < 1) {
+        return rows;
+    }
+    int top = model_.SelectionTop();
+    int bottom = model_.SelectionBottom();
+    if (top < 1 || bottom < top) {
+        top = bottom = model_.CursorRow();
+    }
+    for (int row = top; row <= bottom; ++row) {
+        const int modelRow = ModelRowAt(row);
+        if (modelRow > 0) {
+            rows.push_back(modelRow);
+        }
+    }
+    return rows;
+}
+
 int GridWindow::MaxTopRow() const {
-    int dataRows = model_.RowCount() - 1;
+    int dataRows = ShownRowCount() - 1;
     return std::max(1, dataRows - VisibleDataRows() + 1);
 }
 
 void GridWindow::UpdateScrollBars() {
     scrollBarsStale_ = false;
-    int dataRows = std::max(0, model_.RowCount() - 1);
+    int dataRows = std::max(0, ShownRowCount() - 1);
     topRow_ = std::clamp(topRow_, 1, MaxTopRow());
     SCROLLINFO si{sizeof(si)};
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -207,8 +307,16 @@ void GridWindow::ModelChanged() {
 }
 
 void GridWindow::RowsAppended() {
-    // A query appends rows one at a time: the scroll bars follow at the next paint.
-    scrollBarsStale_ = true;
+    // A query appends rows one at a time: the view and the scroll bars follow at the next paint.
+    ViewStale();
+    viewNews_ = true;
+    Invalidate();
+}
+
+void GridWindow::CellsChanged() {
+    // A changed count or keyword may move its row in a sorted or filtered view.
+    ViewStale();
+    viewNews_ = true;
     Invalidate();
 }
 
@@ -238,7 +346,7 @@ bool GridWindow::HitTest(POINT pt, int& row, int& column) const {
         row = 0;
     } else {
         int r = topRow_ + (pt.y - kHeaderHeight) / kRowHeight;
-        if (r < model_.RowCount()) {
+        if (r < ShownRowCount()) {
             row = r;
         }
     }
@@ -252,12 +360,13 @@ void GridWindow::Paint(HDC dc, const RECT& client) {
     const bool focused = GetFocus() == hwnd_;
     const int columns = model_.ColumnCount();
     const int firstRow = topRow_;
-    const int lastRow = std::min(model_.RowCount() - 1, topRow_ + VisibleDataRows());
+    const int lastRow = std::min(ShownRowCount() - 1, topRow_ + VisibleDataRows());
     UniquePen gridPen(CreatePen(PS_SOLID, 1, kGridLine));
     UniquePen headerPen(CreatePen(PS_SOLID, 1, kHeaderLine));
     const CellRange sel = model_.Selection();
 
     for (int row = firstRow; row <= lastRow; ++row) {
+        const int modelRow = ModelRowAt(row);
         for (int col = 0; col < columns; ++col) {
             RECT r = CellRect(row, col);
             if (r.right < client.left || r.left > client.right) {
@@ -268,7 +377,7 @@ void GridWindow::Paint(HDC dc, const RECT& client) {
             }
             RECT text = r;
             InflateRect(&text, -4, 0);
-            const std::string& cell = model_.GetCell(row, col);
+            const std::string& cell = model_.GetCell(modelRow, col);
             if (!cell.empty()) {
                 std::wstring w = GbkToWide(cell);
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -302,7 +411,7 @@ void GridWindow::Paint(HDC dc, const RECT& client) {
         LineTo(dc, r.right - 1, r.bottom - 3);
         MoveToEx(dc, r.left, r.bottom - 1, nullptr);
         LineTo(dc, r.right, r.bottom - 1);
-        std::wstring w = GbkToWide(model_.GetCell(0, col));
+        std::wstring w = GbkToWide(model_.GetCell(0, col)) + SortArrow(view_.Sort(), col);
         SetTextColor(dc, RGB(0x20, 0x2A, 0x3A));
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r,
                   DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -330,6 +439,11 @@ void GridWindow::Invalidate() {
 }
 
 void GridWindow::OnPaint() {
+    if (viewNews_) {
+        // Rows came or changed since the last paint: the view takes them in once, here, however many there were.
+        viewNews_ = false;
+        AfterViewChange();
+    }
     // The scroll bars first: showing or hiding one changes the client area and invalidates the window, which
     // BeginPaint then takes in, so the paint below covers it.
     if (scrollBarsStale_) {
@@ -452,7 +566,11 @@ void GridWindow::OnLButtonDown(POINT pt, bool shift) {
         EndEdit(true);
     }
     int row, col;
-    if (!HitTest(pt, row, col) || row < 1) {
+    if (!HitTest(pt, row, col)) {
+        return;
+    }
+    if (row == 0) {
+        OnHeaderClick(col);
         return;
     }
     if (shift) {
@@ -463,6 +581,19 @@ void GridWindow::OnLButtonDown(POINT pt, bool shift) {
     dragging_ = true;
     SetCapture(hwnd_);
     Invalidate();
+}
+
+void GridWindow::OnHeaderClick(int column) {
+    // Each click on a title goes one step on: the first direction, the second, arrival order again.
+    SortKey key = view_.Sort();
+    if (key.column != column) {
+        key = SortKey{column, SortDirection::kFirst};
+    } else {
+        key.direction = key.direction == SortDirection::kNone    ? SortDirection::kFirst
+                        : key.direction == SortDirection::kFirst ? SortDirection::kSecond
+                                                                 : SortDirection::kNone;
+    }
+    SetSortKey(key);
 }
 
 void GridWindow::OnMouseMove(POINT pt) {
@@ -483,7 +614,7 @@ void GridWindow::OnMouseMove(POINT pt) {
     int row, col;
     HitTest(pt, row, col);
     if (row < 1) {
-        row = model_.RowCount() - 1;
+        row = ShownRowCount() - 1;
     }
     if (col < 0) {
         col = model_.ColumnCount() - 1;
@@ -516,9 +647,9 @@ void GridWindow::OnKeyDown(UINT key) {
             }
             return;
         case 'A':
-            if (ctrl && model_.RowCount() > 1) {
+            if (ctrl && ShownRowCount() > 1) {
                 model_.SetCursor(1, 0);
-                model_.ExtendSelectionTo(model_.RowCount() - 1, model_.ColumnCount() - 1);
+                model_.ExtendSelectionTo(ShownRowCount() - 1, model_.ColumnCount() - 1);
                 break;
             }
             return;
@@ -529,7 +660,7 @@ void GridWindow::OnKeyDown(UINT key) {
 }
 
 void GridWindow::CopySelectionToClipboard() {
-    std::wstring text = GbkToWide(model_.SelectionAsTabText());
+    std::wstring text = GbkToWide(model_.SelectionAsTabText([this](int row) { return ModelRowAt(row); }));
     if (text.empty() || !OpenClipboard(hwnd_)) {
         return;
     }
@@ -556,15 +687,19 @@ void GridWindow::BeginEdit() {
     if (row < 1 || edit_) {
         return;
     }
+    const int modelRow = ModelRowAt(row);
+    if (modelRow < 1) {
+        return;
+    }
     EnsureCursorVisible();
     RECT r = CellRect(row, col);
-    std::wstring text = GbkToWide(model_.GetCell(row, col));
+    std::wstring text = GbkToWide(model_.GetCell(modelRow, col));
     edit_ = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!edit_) {
         return;
     }
-    editRow_ = row;
+    editRow_ = modelRow;  // the model's row: rows arriving meanwhile may move it in a sorted view
     editColumn_ = col;
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     SendMessageW(edit_, EM_SETSEL, 0, -1);
@@ -579,9 +714,13 @@ void GridWindow::EndEdit(bool commit) {
     }
     if (commit) {
         std::string text = WindowTextGbk(edit);
-        if (text != model_.GetCell(editRow_, editColumn_) && model_.SetCell(editRow_, editColumn_, text) &&
-            onCellEdited_) {
-            onCellEdited_();
+        if (text != model_.GetCell(editRow_, editColumn_)) {
+            if (onCellEdited_) {
+                onCellEdited_(editRow_, editColumn_, text);
+            } else {
+                model_.SetCell(editRow_, editColumn_, text);
+            }
+            CellsChanged();
         }
     }
     bool hadFocus = GetFocus() == edit;

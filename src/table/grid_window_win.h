@@ -1,5 +1,7 @@
-// The results grid as a window class of its own: draws a GridModel (only the visible rows), scrolls, keeps a
-// cursor and a rectangular selection from mouse and keyboard, edits cells in place and copies the selection.
+// The results grid as a window class of its own: draws a GridModel through a RowView (the rows in the order and
+// the filter the seller chose; only the visible ones are drawn), scrolls, keeps a cursor and a rectangular
+// selection from mouse and keyboard, edits cells in place and copies the selection. The model's cursor and
+// selection count rows as the grid shows them; a click on a column title sorts by that column.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +10,7 @@
 
 #include "base/win_handles.h"
 #include "table/grid_model.h"
+#include "table/row_view.h"
 
 namespace zandrel {
 
@@ -30,15 +33,27 @@ class GridWindow {
     // window repaints.
     void RowsAppended();
     // Call after changing cells' text from outside: the window repaints.
-    void CellsChanged() { Invalidate(); }
+    void CellsChanged();
     // The box a cell is being edited in, or nullptr.
     HWND EditBox() const { return edit_; }
 
     void OnRightButtonDown(std::function<void()> handler) { onRightButton_ = std::move(handler); }
-    // Called after the user changed a cell's text in place.
-    void OnCellEdited(std::function<void()> handler) { onCellEdited_ = std::move(handler); }
+    // A cell typed over in place: the handler makes the change (model row, column, new text); without one the
+    // grid sets the cell itself.
+    void OnCellEdited(std::function<void(int, int, const std::string&)> handler) { onCellEdited_ = std::move(handler); }
+    // The order or the set of rows shown changed (sort, filter, rows added or removed).
+    void OnViewChanged(std::function<void()> handler) { onViewChanged_ = std::move(handler); }
 
-    // Cell under a client point; row -1 when below the last row or outside the columns.
+    // What the grid shows: the order, the filter and the hidden words; none of them changes the model.
+    const RowView& View() const;
+    void SetSortKey(SortKey key);
+    void SetFilter(std::string_view query);
+    void SetHiddenWords(ExcludeWords words);
+    // The model rows of the selected rows (the cursor's row alone when one cell is selected), top first; none
+    // when the cursor is in the header row.
+    std::vector<int> SelectedModelRows() const;
+
+    // Cell under a client point (rows as shown); row -1 when below the last row or outside the columns.
     bool HitTest(POINT pt, int& row, int& column) const;
     // Client rectangle of a cell (row 0 is the header) at the current scroll position.
     RECT CellRect(int row, int column) const;
@@ -67,6 +82,13 @@ class GridWindow {
     void OnHScroll(int code);
     void OnMouseWheel(int delta);
     void OnLButtonDown(POINT pt, bool shift);
+    void OnHeaderClick(int column);
+    // The view is brought up to date after the model changed, at the latest when it is next read.
+    void ViewStale();
+    // Cursor limits, scroll bars, repaint and the handler, after the view changed.
+    void AfterViewChange();
+    int ShownRowCount() const;  // rows as shown, the header row included
+    int ModelRowAt(int shownRow) const;
     void OnMouseMove(POINT pt);
     void OnKeyDown(UINT key);
     UINT OnGetDlgCode(const MSG* msg) const;
@@ -88,10 +110,14 @@ class GridWindow {
     bool scrollBarsStale_ = false;
     bool repaintAsked_ = false;  // invalidated since the last paint began
     HWND edit_ = nullptr;
-    int editRow_ = 0;
+    int editRow_ = 0;  // model row
     int editColumn_ = 0;
     std::function<void()> onRightButton_;
-    std::function<void()> onCellEdited_;
+    std::function<void(int, int, const std::string&)> onCellEdited_;
+    std::function<void()> onViewChanged_;
+    mutable RowView view_;
+    mutable bool viewStale_ = false;
+    bool viewNews_ = false;  // rows came or changed: the view's handler is told at the next paint
 };
 
 }  // namespace zandrel

@@ -51,6 +51,8 @@ class RowView {
     // Where a model row is shown, or -1 when it is hidden or no data row.
     int ViewIndex(int modelRow) const;
     const std::vector<int>& ShownRows() const { return shown_; }
+    // Every data row in the sort order, the hidden ones too (what a save writes).
+    const std::vector<int>& SortedRows() const { return sorted_; }
 
   private:
     void SortRows();

@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "base/win_handles.h"
+#include "export/csv_export.h"
 #include "table/csv_writer.h"
 #include "table/grid_model.h"
 
@@ -158,7 +159,11 @@ std::string SaveFailedText(const std::string& shownPath, const std::string& kept
            (keptAt.empty() ? std::string(kNothingChanged) : kRowsKeptAt + keptAt);
 }
 
-bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, DocumentState& doc) {
+bool SaveTable(HWND mainWindow,
+               const GridModel& grid,
+               Prompter& prompter,
+               DocumentState& doc,
+               const std::vector<int>* order) {
     std::string path;
     if (!prompter.AskSavePath(SaveDialogSetup{kSaveFilter, "CSV"}, path)) {
         return false;
@@ -166,7 +171,7 @@ bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, Docum
     // Shown through the GBK texts: a character GBK lacks is shown as '?', the file itself keeps its name.
     const std::string shownPath = WideToGbk(Utf8ToWide(path));
     std::string keptAt;
-    if (!WriteFileReplacing(path, TableToCsv(grid), &keptAt)) {
+    if (!WriteFileReplacing(path, order != nullptr ? RowsToCsv(grid, *order) : TableToCsv(grid), &keptAt)) {
         prompter.ShowMessage(SaveFailedText(shownPath, WideToGbk(Utf8ToWide(keptAt))), kErrorTitle, MessageButtons::Ok,
                              MessageIcon::Error);
         return false;
@@ -179,13 +184,17 @@ bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, Docum
     return true;
 }
 
-bool ConfirmClose(HWND mainWindow, const GridModel& grid, Prompter& prompter, DocumentState& doc) {
+bool ConfirmClose(HWND mainWindow,
+                  const GridModel& grid,
+                  Prompter& prompter,
+                  DocumentState& doc,
+                  const std::vector<int>* order) {
     if (!doc.modified) {
         return true;
     }
     std::string question = std::string(kAskSaveBefore) + doc.documentName + kAskSaveAfter;
     switch (prompter.ShowMessage(question, kAskSaveTitle, MessageButtons::YesNoCancel, MessageIcon::Question)) {
-        case MessageAnswer::Yes: return SaveTable(mainWindow, grid, prompter, doc);
+        case MessageAnswer::Yes: return SaveTable(mainWindow, grid, prompter, doc, order);
         case MessageAnswer::No: return true;
         default: return false;
     }

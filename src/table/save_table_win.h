@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/prompter.h"
 
@@ -40,10 +41,19 @@ std::string SaveFailedText(const std::string& shownPath, const std::string& kept
 // Asks for a file name and writes the table. On success: the success box, modified cleared, the document name
 // and the window title updated; returns true. Cancel or a failed write (which shows an error box naming the file)
 // change nothing and return false.
-bool SaveTable(HWND mainWindow, const GridModel& grid, Prompter& prompter, DocumentState& doc);
+// `order`, when given, lists every data row (model row numbers) in the order the rows are written.
+bool SaveTable(HWND mainWindow,
+               const GridModel& grid,
+               Prompter& prompter,
+               DocumentState& doc,
+               const std::vector<int>* order = nullptr);
 
 // May the main window close? Asks Yes/No/Cancel when there are unsaved changes. Yes saves first and closes only
 // when the save succeeded, so unsaved results are never thrown away.
-bool ConfirmClose(HWND mainWindow, const GridModel& grid, Prompter& prompter, DocumentState& doc);
+bool ConfirmClose(HWND mainWindow,
+                  const GridModel& grid,
+                  Prompter& prompter,
+                  DocumentState& doc,
+                  const std::vector<int>* order = nullptr);
 
 }  // namespace zandrel

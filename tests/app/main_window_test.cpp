@@ -12,6 +12,7 @@
 #include "base/encoding.h"
 #include "draw/gdiplus_session.h"
 #include "scripted_prompter.h"
+#include "table/csv_writer.h"
 #include "table/grid_window_win.h"
 #include "table/table_texts.h"
 
@@ -598,6 +599,130 @@ TEST_F(MainWindowTest, AltF4ClosesTheWindowWhicheverControlHasTheKeyboard) {
     SetFocus(combo);
     PressKey(*window, combo, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
     EXPECT_FALSE(IsWindow(main));
+}
+
+// Rows with counts, for the workbench cases: kw1 5, kw2 (none), kw3 50, kw4 5.
+void AddCountedRows(MainWindow& window) {
+    const char* counts[] = {"5", "", "50", "5"};
+    for (int i = 1; i <= 4; ++i) {
+        window.AppendRow(std::to_string(i));
+        window.SetCell(i, 1, "kw" + std::to_string(i));
+        window.SetCell(i, 2, counts[i - 1]);
+    }
+}
+
+std::vector<std::string> ShownKeywords(MainWindow& window) {
+    std::vector<std::string> keywords;
+    for (int row : window.Grid().View().ShownRows()) {
+        keywords.push_back(window.Grid().Model().GetCell(row, 1));
+    }
+    return keywords;
+}
+
+// A click on 宝贝数's title sorts by it, largest first, then smallest first, then back to arrival order; rows
+// without a count stay last. A save writes every row in the order shown; in arrival order it is the usual file.
+TEST_F(MainWindowTest, ColumnTitlesSortTheRowsAndASaveWritesTheShownOrder) {
+    AddCountedRows(*window);
+    const std::string arrival = TableToCsv(Model());
+    HWND grid = Control(texts::kGrid1);
+    const LPARAM countTitle = MAKELPARAM(30 + 140 + 45, 10);
+    const std::vector<std::vector<std::string>> orders = {
+        {"kw3", "kw1", "kw4", "kw2"}, {"kw1", "kw4", "kw3", "kw2"}, {"kw1", "kw2", "kw3", "kw4"}};
+    for (size_t click = 0; click < orders.size(); ++click) {
+        SCOPED_TRACE(click);
+        SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, countTitle);
+        SendMessageW(grid, WM_LBUTTONUP, 0, countTitle);
+        EXPECT_EQ(ShownKeywords(*window), orders[click]);
+        const std::wstring path = folder + L"\\sorted" + std::to_wstring(click) + L".csv";
+        prompter.savePaths = {WideToUtf8(path)};
+        RightClickGrid();
+        const std::string saved = ReadAll(path);
+        size_t at = 0;
+        for (const std::string& keyword : orders[click]) {
+            at = saved.find("," + keyword + ",", at);
+            EXPECT_NE(at, std::string::npos) << keyword;
+        }
+    }
+    EXPECT_EQ(ReadAll(folder + L"\\sorted2.csv"), arrival);
+}
+
+// The filter hides rows without touching them; a delete takes the rows selected as shown, and Ctrl+Z brings them
+// back where they were.
+TEST_F(MainWindowTest, AFilteredViewDeletesOnlyWhatItShowsAndUndoBringsItBack) {
+    AddCountedRows(*window);
+    window->AppendRow("5");
+    window->SetCell(5, 1, "apple");
+    const std::string before = TableToCsv(Model());
+    window->Grid().SetFilter("kw -kw3");
+    EXPECT_EQ(ShownKeywords(*window), (std::vector<std::string>{"kw1", "kw2", "kw4"}));
+    Model().SetCursor(2, 1);
+    Model().ExtendSelectionTo(3, 1);
+    Click(texts::kButton2);
+    EXPECT_EQ(ShownKeywords(*window), (std::vector<std::string>{"kw1"}));
+    window->Grid().SetFilter("");
+    EXPECT_EQ(ShownKeywords(*window), (std::vector<std::string>{"kw1", "kw3", "apple"}));
+
+    HWND grid = Control(texts::kGrid1);
+    SetFocus(grid);
+    {
+        ControlKeyDown ctrl;
+        PressKey(*window, grid, WM_KEYDOWN, 'Z');
+    }
+    EXPECT_EQ(TableToCsv(Model()), before);
+}
+
+// Every change of the table can be taken back with Ctrl+Z and made again with Ctrl+Y; a save after an undo writes
+// the table as it was. Ctrl+Z in the keyword box is the box's own.
+TEST_F(MainWindowTest, CtrlZAndCtrlYTakeBackAndRedoEveryTableChange) {
+    HWND grid = Control(texts::kGrid1);
+    const auto ctrlKey = [&](HWND target, WPARAM key) {
+        ControlKeyDown ctrl;
+        PressKey(*window, target, WM_KEYDOWN, key);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+    };
+    const std::vector<Case> cases = {
+        {"delete a block",
+         [&] {
+             Model().SetCursor(1, 1);
+             Model().ExtendSelectionTo(2, 1);
+             Click(texts::kButton2);
+         }},
+        {"clear", [&] { Click(texts::kClearData); }},
+        {"cell edit",
+         [&] {
+             HWND edit = KeyOnGridCell(3, 1, VK_F2);
+             ASSERT_NE(edit, nullptr);
+             SetWindowTextW(edit, L"typed");
+             SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AddCountedRows(*window);
+        const std::string before = TableToCsv(Model());
+        c.change();
+        const std::string after = TableToCsv(Model());
+        ASSERT_NE(after, before);
+        window->Document().modified = false;
+        ctrlKey(grid, 'Z');
+        EXPECT_EQ(TableToCsv(Model()), before);
+        EXPECT_TRUE(window->Document().modified);
+        ctrlKey(grid, 'Y');
+        EXPECT_EQ(TableToCsv(Model()), after);
+        ctrlKey(grid, 'Z');
+        const std::wstring path = folder + L"\\undone.csv";
+        prompter.savePaths = {WideToUtf8(path)};
+        RightClickGrid();
+        EXPECT_EQ(ReadAll(path), before);
+        Click(texts::kClearData);
+    }
+    AddCountedRows(*window);
+    Click(texts::kClearData);
+    ctrlKey(Control(texts::kEdit2), 'Z');
+    EXPECT_EQ(Model().RowCount(), 1);
 }
 
 }  // namespace

@@ -195,6 +195,20 @@ TEST_F(GridPaintTest, EveryChangeReachesTheScreenAlsoWhenAScrollBarComesOrGoes) 
                g.CellsChanged();
            }}},
          true},
+        {"sorted by count, filtered to a few rows, then shown whole again",
+         {manyRows,
+          {"sorted",
+           [](GridWindow& g) {
+               g.SetSortKey(SortKey{2, SortDirection::kFirst});
+           }},
+          {"filtered", [](GridWindow& g) { g.SetFilter("keyword -1"); }},
+          {"rows of a run arrive", [](GridWindow& g) { AppendQueryRows(g, 4); }},
+          {"whole again",
+           [](GridWindow& g) {
+               g.SetFilter("");
+               g.SetSortKey(SortKey{});
+           }}},
+         true},
         {"a wide column brings the horizontal bar, a narrow one takes it away",
          {fewRows,
           {"wide",
