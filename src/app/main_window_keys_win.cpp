@@ -47,6 +47,16 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
         OnGridRightButton();
         return true;
     }
+    // Ctrl+F goes to the filter; Esc there empties it.
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'F' && ctrlOnly) {
+        SetFocus(panel_.FilterBox());
+        SendMessageW(panel_.FilterBox(), EM_SETSEL, 0, -1);
+        return true;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && msg.hwnd == panel_.FilterBox()) {
+        panel_.ClearFilter();
+        return true;
+    }
     // Ctrl+Z and Ctrl+Y take the table's changes back and make them again, except in a text box, whose own
     // typing they take back.
     if (msg.message == WM_KEYDOWN && (msg.wParam == 'Z' || msg.wParam == 'Y') && ctrlOnly && !IsTextBox(msg.hwnd)) {

@@ -283,6 +283,19 @@ bool MainWindow::CreateControls() {
     controls_.emplace(texts::kGrid1, grid_->Hwnd());
     grid_->OnRightButtonDown([this] { OnGridRightButton(); });
     history_ = std::make_unique<UndoHistory>(grid_->Model());
+    WorkbenchActions actions;
+    actions.filter = [this](const std::string& query) { grid_->SetFilter(query); };
+    actions.merge = [this] { OnMergeButton(); };
+    actions.excludeWords = [this] { OnExcludeWordsButton(); };
+    actions.exportRows = [this] { OnExportButton(); };
+    if (!panel_.Create(hwnd_, font_.get(), std::move(actions))) {
+        return false;
+    }
+    SetPropA(panel_.ShownLine(), kPropTextColour, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(RGB(255, 255, 255))));
+    grid_->OnViewChanged([this] {
+        const RowView& view = grid_->View();
+        panel_.ShowCounts(view.ShownCount(), view.TotalCount());
+    });
     grid_->OnCellEdited([this](int row, int column, const std::string& text) {
         history_->EditCell(row, column, text);
         doc_.modified = true;
@@ -295,7 +308,7 @@ bool MainWindow::CreateControls() {
 void MainWindow::OnCreated() {
     if (options_.skin) {
         const HWND light[] = {Control(texts::kLabel3), Control(texts::kLabel2), Control(texts::kEdit2),
-                              Control(texts::kCombo1)};
+                              Control(texts::kCombo1), panel_.FilterBox(),      panel_.ShownLine()};
         ApplyMainWindowSkin(*options_.skin, hwnd_, MainWindowSkinParts{Control(texts::kFrame1), light});
     }
     InitTableHeader(grid_->Model());
@@ -347,7 +360,7 @@ PictureBox* MainWindow::Picture(std::string_view name) const {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) {
+    if (panel_.OnCommand(id, code) || code != BN_CLICKED) {
         return;
     }
     switch (id) {
@@ -393,8 +406,10 @@ void MainWindow::RunQuery(std::string_view buttonName, void (KeywordQuery::*star
     // The run changes the table behind the history's back: what was recorded before cannot be taken back.
     history_->Forget();
 
+    // The table keeps its rows in place while a run reads them: merging and the exclude words wait too.
     const HWND locked[] = {Control(texts::kButton1),   Control(texts::kButton3), Control(texts::kButton2),
-                           Control(texts::kClearData), Control(texts::kEdit2),   Control(texts::kCombo1)};
+                           Control(texts::kClearData), Control(texts::kEdit2),   Control(texts::kCombo1),
+                           panel_.TableButtons()[0],   panel_.TableButtons()[1]};
     HWND focus = GetFocus();
     // The keyboard goes to the Stop button, since the control that had it is about to be disabled.
     if (focus != nullptr && focus != button && IsChild(hwnd_, focus)) {
@@ -504,6 +519,18 @@ void MainWindow::OnClearButton() {
     }
     grid_->ModelChanged();
 }
+
+void MainWindow::OnMergeButton() {
+    grid_->CommitEdit();
+    if (history_->MergeDuplicates()) {
+        doc_.modified = true;
+    }
+    grid_->ModelChanged();
+}
+
+void MainWindow::OnExcludeWordsButton() {}
+
+void MainWindow::OnExportButton() {}
 
 void MainWindow::UndoTableChange(bool redo) {
     if (run_.running) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/pumping_fetcher_win.h"
+#include "app/workbench_panel_win.h"
 #include "base/prompter.h"
 #include "base/win_handles.h"
 #include "query/endpoints.h"
@@ -67,6 +68,11 @@ class MainWindow : public QueryHost {
     void OnDeleteRowsButton();
     void OnClearButton();
     void OnGridRightButton();
+    // The workbench: one row per keyword; the exclude words; the rows shown written out.
+    void OnMergeButton();
+    void OnExcludeWordsButton();
+    void OnExportButton();
+    WorkbenchPanel& Panel() { return panel_; }
     // Ctrl+Z and Ctrl+Y on the table: the last delete, clear, merge or cell edit taken back or made again.
     void UndoTableChange(bool redo);
     bool OnMayClose();
@@ -131,6 +137,7 @@ class MainWindow : public QueryHost {
     DocumentState doc_;
     std::unique_ptr<KeywordQuery> query_;
     std::unique_ptr<UndoHistory> history_;  // over the grid's model
+    WorkbenchPanel panel_;
     std::shared_ptr<BannerMailbox> banner_;
     struct RunState {
         bool running = false;

@@ -303,7 +303,9 @@ void GridWindow::ModelChanged() {
     if (edit_) {
         EndEdit(false);
     }
-    RowsAppended();
+    // One change of the seller's (not a stream of rows): the view and whoever counts its rows follow at once.
+    ViewStale();
+    AfterViewChange();
 }
 
 void GridWindow::RowsAppended() {

@@ -10,6 +10,7 @@
 #include "app/main_window_win.h"
 #include "app/picture_box_win.h"
 #include "base/encoding.h"
+#include "base/window_text.h"
 #include "draw/gdiplus_session.h"
 #include "scripted_prompter.h"
 #include "table/csv_writer.h"
@@ -723,6 +724,52 @@ TEST_F(MainWindowTest, CtrlZAndCtrlYTakeBackAndRedoEveryTableChange) {
     Click(texts::kClearData);
     ctrlKey(Control(texts::kEdit2), 'Z');
     EXPECT_EQ(Model().RowCount(), 1);
+}
+
+// The workbench panel: the filter box filters as it is typed in and the line under it counts the rows; Ctrl+F
+// goes there and Esc empties it; 合并重复 leaves one row per keyword and Ctrl+Z takes that back; Tab reaches every
+// control of the panel.
+TEST_F(MainWindowTest, TheWorkbenchPanelFiltersCountsMergesAndIsReachedFromTheKeyboard) {
+    AddCountedRows(*window);
+    window->AppendRow("5");
+    window->SetCell(5, 1, "KW1");  // the same keyword as kw1 once case is folded
+    window->SetCell(5, 2, "9");
+    UpdateWindow(Control(texts::kGrid1));
+    WorkbenchPanel& panel = window->Panel();
+    const auto shownLine = [&] { return GbkToUtf8(WindowTextGbk(panel.ShownLine())); };
+    EXPECT_EQ(shownLine(), "显示 5 / 5 行");
+
+    SetWindowTextW(panel.FilterBox(), L"kw -kw3");
+    EXPECT_EQ(shownLine(), "显示 4 / 5 行");
+    {
+        ControlKeyDown ctrl;
+        PressKey(*window, Control(texts::kGrid1), WM_KEYDOWN, 'F');
+    }
+    EXPECT_EQ(GetFocus(), panel.FilterBox());
+    PressKey(*window, panel.FilterBox(), WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(GetWindowTextLengthW(panel.FilterBox()), 0);
+    EXPECT_EQ(shownLine(), "显示 5 / 5 行");
+
+    const std::string before = TableToCsv(Model());
+    SendMessageW(panel.TableButtons()[0], BM_CLICK, 0, 0);
+    EXPECT_EQ(shownLine(), "显示 4 / 4 行");
+    EXPECT_EQ(Model().GetCell(1, 2), "9");  // kw1 keeps its place with the larger count
+    HWND grid = Control(texts::kGrid1);
+    {
+        ControlKeyDown ctrl;
+        PressKey(*window, grid, WM_KEYDOWN, 'Z');
+    }
+    EXPECT_EQ(TableToCsv(Model()), before);
+
+    // Tab goes on from the table through the panel.
+    SetFocus(grid);
+    std::vector<HWND> reached;
+    for (int i = 0; i < 4; ++i) {
+        PressKey(*window, GetFocus(), WM_KEYDOWN, VK_TAB);
+        reached.push_back(GetFocus());
+    }
+    const std::vector<HWND> controls = panel.Controls();
+    EXPECT_EQ(reached, std::vector<HWND>(controls.begin(), controls.begin() + 4));
 }
 
 }  // namespace
