@@ -133,6 +133,11 @@ MessageAnswer WinPrompter::ShowMessage(std::string_view text,
 }
 
 bool WinPrompter::AskSavePath(const SaveDialogSetup& setup, std::string& path) {
+    int fileType = 0;
+    return AskSavePathAndType(setup, path, fileType);
+}
+
+bool WinPrompter::AskSavePathAndType(const SaveDialogSetup& setup, std::string& path, int& fileType) {
     // The filter is written with "|" between its parts; the dialog wants NUL separators and a double NUL end.
     std::wstring filter = GbkToWide(setup.filter);
     for (wchar_t& c : filter) {
@@ -148,7 +153,7 @@ bool WinPrompter::AskSavePath(const SaveDialogSetup& setup, std::string& path) {
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner_;
     ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
+    ofn.nFilterIndex = static_cast<DWORD>(std::max(setup.filterIndex, 1));
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
@@ -160,6 +165,7 @@ bool WinPrompter::AskSavePath(const SaveDialogSetup& setup, std::string& path) {
         return false;
     }
     path = WideToUtf8(file.data());
+    fileType = static_cast<int>(ofn.nFilterIndex);
     return !path.empty();
 }
 

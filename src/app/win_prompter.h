@@ -18,6 +18,7 @@ class WinPrompter : public Prompter {
                               MessageButtons buttons,
                               MessageIcon icon) override;
     bool AskSavePath(const SaveDialogSetup& setup, std::string& path) override;
+    bool AskSavePathAndType(const SaveDialogSetup& setup, std::string& path, int& fileType) override;
 
   private:
     HWND owner_;  // owner of the message boxes and the save dialog; task-modal boxes while there is none

@@ -14,6 +14,7 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 struct SaveDialogSetup {
     std::string filter;            // GBK, "|"-separated pairs as written by the program
     std::string defaultExtension;  // GBK, without the dot
+    int filterIndex = 1;           // the file type selected when the dialog opens: 1 for the filter's first pair
 };
 
 class Prompter {
@@ -24,9 +25,15 @@ class Prompter {
                                       std::string_view title,
                                       MessageButtons buttons,
                                       MessageIcon icon) = 0;
-    // Shows the save-file dialog; false when the user cancelled. The chosen path is GBK.
+    // Shows the save-file dialog; false when the user cancelled.
     // The chosen path as UTF-8, so a folder or file name with characters GBK lacks is kept whole.
     virtual bool AskSavePath(const SaveDialogSetup& setup, std::string& path) = 0;
+    // The save-file dialog that also tells which file type of the filter was selected when it closed (`fileType`,
+    // 1-based like filterIndex). A prompter that cannot tell reports the type the dialog opened with.
+    virtual bool AskSavePathAndType(const SaveDialogSetup& setup, std::string& path, int& fileType) {
+        fileType = setup.filterIndex;
+        return AskSavePath(setup, path);
+    }
 };
 
 }  // namespace zandrel

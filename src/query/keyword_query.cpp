@@ -51,6 +51,11 @@ void KeywordQuery::RunSuggestionQuery() {
     host_.SetStatusVisible(false);
 }
 
+bool KeywordQuery::Expands(const std::string& keyword, bool related) const {
+    // "result" is the suggestion sources' own word, never a keyword of theirs; a related search may be called so.
+    return (related || keyword != kNotExpanded) && !host_.SkipExpanding(keyword);
+}
+
 std::vector<std::string> KeywordQuery::StepUrls(const std::string& keyword, bool related) const {
     if (related) {
         return {endpoints_.Url(endpoints_.searchHost, RelatedSearchPath(keyword))};
@@ -71,7 +76,7 @@ std::vector<std::string> KeywordQuery::UpcomingUrls(size_t max) const {
     const int last = std::min(lookahead_.lastRow, host_.RowCount() - 1);
     for (int row = std::max(lookahead_.firstRow, 1); row <= last && urls.size() < max; ++row) {
         const std::string keyword = host_.GetCell(row, 1);
-        if (!lookahead_.related && keyword == kNotExpanded) {
+        if (!Expands(keyword, lookahead_.related)) {
             continue;
         }
         for (std::string& url : StepUrls(keyword, lookahead_.related)) {
@@ -153,7 +158,7 @@ void KeywordQuery::ExpandSecondLevel() {
         std::string keyword = host_.GetCell(row, 1);
         host_.SetKeyword(keyword);
         lookahead_ = Lookahead{false, row + 1, n};
-        if (keyword != kNotExpanded) {
+        if (Expands(keyword, false)) {
             RunQueryStep();
         }
     }
@@ -176,7 +181,7 @@ void KeywordQuery::ExpandThirdLevel() {
         std::string keyword = host_.GetCell(row, 1);
         host_.SetKeyword(keyword);
         lookahead_ = Lookahead{false, row + 1, lastRow};
-        if (keyword != kNotExpanded) {
+        if (Expands(keyword, false)) {
             RunQueryStep();
         }
     }
@@ -228,9 +233,12 @@ void KeywordQuery::RelatedSecondLevel() {
         if (row >= host_.RowCount()) {
             break;
         }
-        host_.SetKeyword(host_.GetCell(row, 1));
+        const std::string keyword = host_.GetCell(row, 1);
+        host_.SetKeyword(keyword);
         lookahead_ = Lookahead{true, row + 1, n};
-        AddRelatedSearches();
+        if (Expands(keyword, true)) {
+            AddRelatedSearches();
+        }
     }
     lookahead_ = Lookahead{};
 }
@@ -241,9 +249,12 @@ void KeywordQuery::RelatedThirdLevel() {
         if (row >= host_.RowCount()) {
             break;
         }
-        host_.SetKeyword(host_.GetCell(row, 1));
+        const std::string keyword = host_.GetCell(row, 1);
+        host_.SetKeyword(keyword);
         lookahead_ = Lookahead{true, row + 1, n};
-        AddRelatedSearches();
+        if (Expands(keyword, true)) {
+            AddRelatedSearches();
+        }
     }
     lookahead_ = Lookahead{};
 }

@@ -52,6 +52,8 @@ class KeywordQuery {
 
   private:
     void ShowQueryDone();
+    // Whether a level runs its step for the keyword of a row.
+    bool Expands(const std::string& keyword, bool related) const;
     std::vector<std::string> StepUrls(const std::string& keyword, bool related) const;
 
     // The rows the running level reads after the one it is on (firstRow > lastRow: none).

@@ -62,6 +62,9 @@ class QueryHost {
     // True once the seller asked a running query to stop: the run ends at once, and the step whose answers it cut
     // short adds no rows, so every batch of rows in the table is whole.
     virtual bool StopRequested() const { return false; }
+    // Whether the second and third levels leave this keyword (GBK) unexpanded: its own row stays, but no request is
+    // made for it, so nothing is added from it (the seller's exclude words, when the seller chose so).
+    virtual bool SkipExpanding(const std::string& /*keyword*/) const { return false; }
     // The text of the box that ends a run, given the plain "查询完成": a host may add what went wrong or that the
     // run was stopped.
     virtual std::string RunEndText(std::string_view doneText) const { return std::string(doneText); }

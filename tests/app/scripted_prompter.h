@@ -22,6 +22,9 @@ class ScriptedPrompter : public Prompter {
     std::deque<MessageAnswer> answers;
     // Paths returned by the save dialog, in order; an empty string means "Cancel".
     std::deque<std::string> savePaths;  // UTF-8, as the real dialog gives them
+    // The file type (1-based) selected when each save dialog closes, in order; without one, the type it opened
+    // with.
+    std::deque<int> fileTypes;
 
     std::vector<ShownMessage> messages;
     std::vector<SaveDialogSetup> dialogs;
@@ -43,7 +46,17 @@ class ScriptedPrompter : public Prompter {
     }
 
     bool AskSavePath(const SaveDialogSetup& setup, std::string& path) override {
+        int fileType = 0;
+        return AskSavePathAndType(setup, path, fileType);
+    }
+
+    bool AskSavePathAndType(const SaveDialogSetup& setup, std::string& path, int& fileType) override {
         dialogs.push_back(setup);
+        fileType = setup.filterIndex;
+        if (!fileTypes.empty()) {
+            fileType = fileTypes.front();
+            fileTypes.pop_front();
+        }
         if (savePaths.empty()) {
             return false;
         }

@@ -3,6 +3,7 @@
 // and a prompter that records every message.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -43,12 +44,16 @@ class ScriptedFetcher : public PageFetcher {
   public:
     std::string HttpGetText(const std::string& url) override {
         requests.push_back(url);
+        if (onRequest) {
+            onRequest();
+        }
         auto it = answers.find(url);
         return it == answers.end() ? std::string() : it->second;
     }
 
     std::map<std::string, std::string> answers;
     std::vector<std::string> requests;
+    std::function<void()> onRequest;  // called as each request goes out, after it is recorded
 };
 
 class FakeHost : public QueryHost {
@@ -79,6 +84,7 @@ class FakeHost : public QueryHost {
     void SetModified() override { modified = true; }
     // A stop pressed while the given request (1-based, counted over the run) was waited for.
     bool StopRequested() const override { return stopDuringRequest > 0 && Requests() >= stopDuringRequest; }
+    bool SkipExpanding(const std::string& kw) const override { return skipExpanding && skipExpanding(kw); }
     int Requests() const { return static_cast<int>(fetcher.requests.size()); }
     Prompter& Prompts() override { return prompter; }
     PageFetcher& Fetcher() override { return fetcher; }
@@ -92,6 +98,7 @@ class FakeHost : public QueryHost {
     std::vector<bool> statusChanges;
     bool modified = false;
     int stopDuringRequest = 0;
+    std::function<bool(const std::string&)> skipExpanding;  // none: every keyword is expanded
     RecordingPrompter prompter;
     ScriptedFetcher fetcher;
 };
