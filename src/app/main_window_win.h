@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "app/pumping_fetcher_win.h"
+#include "app/exclude_words_dialog_win.h"
 #include "app/workbench_panel_win.h"
 #include "base/prompter.h"
 #include "base/win_handles.h"
 #include "query/endpoints.h"
 #include "query/keyword_query.h"
 #include "query/query_host.h"
+#include "table/exclude_words.h"
 #include "table/save_table_win.h"
 
 namespace zandrel {
@@ -37,6 +39,10 @@ struct MainWindowOptions {
     SkinEngine* skin = nullptr;      // when given, the window is frameless and drawn by the skin engine
     // Opens a promotion page; the default hands the address to the browser.
     std::function<void(const std::string&)> openUrl;
+    // The exclude words: the window that edits them (the program's own when none is given) and the folder they
+    // are kept in (UTF-8; %APPDATA%\Zandrel when empty). They are read when first asked for, not at start-up.
+    ExcludeWordsAsker* excludeAsker = nullptr;
+    std::string excludeWordsFolder;
 };
 
 class MainWindow : public QueryHost {
@@ -93,6 +99,7 @@ class MainWindow : public QueryHost {
     PageFetcher& Fetcher() override { return fetcher_; }
     bool StopRequested() const override { return run_.stopRequested; }
     std::string RunEndText(std::string_view doneText) const override;
+    bool SkipExpanding(const std::string& keyword) const override;
 
     // A query run is going: the window stays alive meanwhile, and the run can be stopped.
     bool QueryRunning() const { return run_.running; }
@@ -138,6 +145,10 @@ class MainWindow : public QueryHost {
     std::unique_ptr<KeywordQuery> query_;
     std::unique_ptr<UndoHistory> history_;  // over the grid's model
     WorkbenchPanel panel_;
+    WinExcludeWordsDialog excludeDialog_;
+    ExcludeWordsSettings exclude_;  // as the seller last set them
+    ExcludeWords excludeWords_;     // exclude_.words, read
+    bool excludeLoaded_ = false;
     std::shared_ptr<BannerMailbox> banner_;
     struct RunState {
         bool running = false;

@@ -67,14 +67,16 @@ class MainWindowTest : public ::testing::Test {
     static void TearDownTestSuite() { gdiplus.Stop(); }
 
     void SetUp() override {
+        folder = MakeTempFolder();
         MainWindowOptions options;
         options.prompter = &prompter;
         options.fetcher = &fetcher;
         options.downloadBanner = false;
         options.openUrl = [this](const std::string& url) { openedUrls.push_back(url); };
+        options.excludeAsker = &excludeAsker;
+        options.excludeWordsFolder = WideToUtf8(folder);
         window = MainWindow::Create(options);
         ASSERT_TRUE(window);
-        folder = MakeTempFolder();
     }
 
     void TearDown() override {
@@ -114,7 +116,22 @@ class MainWindowTest : public ::testing::Test {
         return !IsWindow(h);
     }
 
+    // Answers the exclude-words window as the test says, and keeps what it was shown.
+    struct ScriptedExcludeAsker : ExcludeWordsAsker {
+        ExcludeWordsSettings answer;
+        ExcludeWordsAction action = ExcludeWordsAction::Cancel;
+        std::vector<ExcludeWordsSettings> shown;
+        ExcludeWordsAction Ask(HWND, ExcludeWordsSettings& settings) override {
+            shown.push_back(settings);
+            if (action != ExcludeWordsAction::Cancel) {
+                settings = answer;
+            }
+            return action;
+        }
+    };
+
     static inline GdiplusSession gdiplus;
+    ScriptedExcludeAsker excludeAsker;
     ScriptedPrompter prompter;
     RecordingFetcher fetcher;
     std::vector<std::string> openedUrls;
@@ -770,6 +787,51 @@ TEST_F(MainWindowTest, TheWorkbenchPanelFiltersCountsMergesAndIsReachedFromTheKe
     }
     const std::vector<HWND> controls = panel.Controls();
     EXPECT_EQ(reached, std::vector<HWND>(controls.begin(), controls.begin() + 4));
+}
+
+// 导出 writes the rows shown, in the order shown, as the file type chosen; it is no save.
+TEST_F(MainWindowTest, ExportWritesTheRowsShownAndLeavesTheTableUnsaved) {
+    AddCountedRows(*window);
+    window->Grid().SetFilter("-kw2");
+    window->Grid().SetSortKey(SortKey{2, SortDirection::kFirst});
+    const std::wstring path = folder + L"\\shown.csv";
+    prompter.savePaths = {WideToUtf8(path)};
+    prompter.fileTypes = {2};
+    SendMessageW(window->Panel().Controls()[3], BM_CLICK, 0, 0);
+    EXPECT_EQ(ReadAll(path), TableToCsv(Model()).substr(0, TableToCsv(Model()).find("\r\n") + 2) +
+                                 "3,kw3,50,\r\n1,kw1,5,\r\n4,kw4,5,\r\n");
+    EXPECT_TRUE(window->Document().modified);  // the rows were never saved
+    EXPECT_TRUE(window->Document().savePath.empty());
+}
+
+// The exclude words are kept in their folder; rows holding one can be hidden (a view) or deleted (undoable), and
+// a run leaves keywords holding one unexpanded when the seller asks for that.
+TEST_F(MainWindowTest, ExcludeWordsHideOrDeleteTheirRowsAndAreKept) {
+    AddCountedRows(*window);
+    const std::string before = TableToCsv(Model());
+    excludeAsker.action = ExcludeWordsAction::Apply;
+    excludeAsker.answer = {"kw3\r\nkw4\r\n", true, true};
+    SendMessageW(window->Panel().TableButtons()[1], BM_CLICK, 0, 0);
+    ASSERT_EQ(excludeAsker.shown.size(), 1u);
+    EXPECT_EQ(excludeAsker.shown[0].words, "");
+    EXPECT_EQ(ShownKeywords(*window), (std::vector<std::string>{"kw1", "kw2"}));
+    EXPECT_EQ(TableToCsv(Model()), before);
+    EXPECT_TRUE(window->SkipExpanding("kw4 x"));
+    EXPECT_FALSE(window->SkipExpanding("kw1 x"));
+    EXPECT_EQ(ReadAll(folder + L"\\exclude-words.txt"), "kw3\r\nkw4\r\n");
+
+    excludeAsker.action = ExcludeWordsAction::DeleteRows;
+    excludeAsker.answer = {"kw3\r\nkw4\r\n", false, false};
+    SendMessageW(window->Panel().TableButtons()[1], BM_CLICK, 0, 0);
+    EXPECT_EQ(excludeAsker.shown[1].words, "kw3\r\nkw4\r\n");
+    EXPECT_EQ(Model().RowCount(), 3);
+    EXPECT_FALSE(window->SkipExpanding("kw4 x"));
+    HWND grid = Control(texts::kGrid1);
+    {
+        ControlKeyDown ctrl;
+        PressKey(*window, grid, WM_KEYDOWN, 'Z');
+    }
+    EXPECT_EQ(TableToCsv(Model()), before);
 }
 
 }  // namespace
