@@ -57,16 +57,18 @@ void FillSolid(HDC dc, const RECT& r, COLORREF c) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-// The system's order for Chinese text (pinyin), the way a Chinese Windows sorts names.
-int ChineseOrder(std::string_view a, std::string_view b) {
-    const std::wstring wa = GbkToWide(a);
-    const std::wstring wb = GbkToWide(b);
-    const int order = CompareStringEx(L"zh-CN", 0, wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
-                                      static_cast<int>(wb.size()), nullptr, nullptr, 0);
-    if (order == 0) {
-        return CompareGbkBytes(a, b);  // no such locale: the GBK order, which follows pinyin for common characters
+// The system's order for Chinese text (pinyin), the way a Chinese Windows sorts names, as sort keys: made once per
+// text and compared as bytes, they order as CompareStringEx does, at a fraction of its cost per comparison.
+std::string ChineseSortKey(std::string_view text) {
+    const std::wstring wide = GbkToWide(text);
+    const int size = LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
+                                   nullptr, nullptr, 0);
+    std::string key(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size <= 0 || LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()),
+                                   reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0) != size) {
+        return std::string(text);  // no such locale: the GBK order, which follows pinyin for common characters
     }
-    return order - CSTR_EQUAL;
+    return key;
 }
 
 // The arrow a column title carries while the rows are sorted by it: down for the larger or later first.
@@ -81,7 +83,7 @@ const wchar_t* SortArrow(const SortKey& key, int column) {
 }  // namespace
 
 GridWindow::GridWindow(HWND hwnd, HFONT font, int rows, int columns)
-    : hwnd_(hwnd), font_(font), model_(rows, columns), view_(model_, ChineseOrder) {}
+    : hwnd_(hwnd), font_(font), model_(rows, columns), view_(model_, SortKeyMaker(ChineseSortKey)) {}
 
 GridWindow* GridWindow::Create(HWND parent, int id, const RECT& rect, HFONT font, int rows, int columns) {
     if (!RegisterGridClass()) {

@@ -1,6 +1,7 @@
 #include "table/row_view.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <numeric>
 #include <string_view>
 #include <utility>
@@ -74,6 +75,40 @@ void SortByText(const GridModel& grid,
     rows.insert(rows.end(), rest.begin(), rest.end());
 }
 
+// The same by keys made once per distinct text, compared as bytes.
+void SortByTextKeys(const GridModel& grid,
+                    int column,
+                    bool ascending,
+                    const SortKeyMaker& keys,
+                    std::vector<int>& rows) {
+    std::unordered_map<std::string_view, std::string> made;
+    std::vector<Keyed<std::string_view>> keyed;
+    keyed.reserve(rows.size());
+    std::vector<int> rest;
+    for (int row : rows) {
+        const std::string& text = grid.GetCell(row, column);
+        if (text.empty()) {
+            rest.push_back(row);
+            continue;
+        }
+        auto found = made.find(text);
+        if (found == made.end()) {
+            found = made.emplace(text, keys(text)).first;
+        }
+        keyed.push_back({found->second, row});
+    }
+    if (ascending) {
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
+    } else {
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.key < a.key; });
+    }
+    rows.clear();
+    for (const auto& item : keyed) {
+        rows.push_back(item.row);
+    }
+    rows.insert(rows.end(), rest.begin(), rest.end());
+}
+
 }  // namespace
 
 bool IsNumberColumn(int column) {
@@ -83,6 +118,10 @@ bool IsNumberColumn(int column) {
 RowView::RowView(const GridModel& grid, TextCollation collation)
     : grid_(grid), collation_(collation ? std::move(collation) : TextCollation(CompareGbkBytes)) {
     Refresh();
+}
+
+RowView::RowView(const GridModel& grid, SortKeyMaker keys) : RowView(grid) {
+    keys_ = std::move(keys);
 }
 
 void RowView::SetSortKey(SortKey key) {
@@ -130,7 +169,11 @@ void RowView::SortRows() {
     if (IsNumberColumn(sort_.column)) {
         SortByNumber(grid_, sort_.column, first, sorted_);
     } else {
-        SortByText(grid_, sort_.column, first, collation_, sorted_);
+        if (keys_) {
+            SortByTextKeys(grid_, sort_.column, first, keys_, sorted_);
+        } else {
+            SortByText(grid_, sort_.column, first, collation_, sorted_);
+        }
     }
 }
 

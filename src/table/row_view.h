@@ -29,6 +29,8 @@ bool IsNumberColumn(int column);
 class RowView {
   public:
     explicit RowView(const GridModel& grid, TextCollation collation = CompareGbkBytes);
+    // Text columns ordered by the keys `keys` makes (see SortKeyMaker).
+    RowView(const GridModel& grid, SortKeyMaker keys);
 
     // Each setter rebuilds what it affects: a new sort sorts again (keys are read once per sort: counts
     // parsed, texts looked up, then the rows sorted on them, stably, so equal rows keep arrival order; empty
@@ -60,6 +62,7 @@ class RowView {
 
     const GridModel& grid_;
     TextCollation collation_;
+    SortKeyMaker keys_;  // when given, text columns sort by it instead of collation_
     SortKey sort_;
     RowFilter filter_;
     ExcludeWords hidden_;

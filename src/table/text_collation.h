@@ -3,12 +3,17 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace zandrel {
 
 // Negative when `a` comes before `b`, zero when they are equal in this order, positive otherwise.
 using TextCollation = std::function<int(std::string_view a, std::string_view b)>;
+
+// The same order given as a key per text, compared byte by byte (as the system's sort keys are): a sort makes one
+// key per distinct text instead of comparing texts afresh at every step.
+using SortKeyMaker = std::function<std::string(std::string_view text)>;
 
 // GBK bytes compared as unsigned values. GB2312's level-1 hanzi (lead bytes B0..D7) are laid out in pinyin
 // order, so for common characters this is close to pinyin order: 阿 (B0A2) < 北 (B1B1) < 中 (D6D0). ASCII sorts

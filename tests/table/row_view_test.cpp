@@ -121,6 +121,22 @@ TEST(RowViewTest, UsesTheCollationItIsGiven) {
     EXPECT_EQ(Shown(view), (std::vector<int>{2, 3, 1}));
 }
 
+// Sort keys stand for the system's: one per distinct text, compared as bytes, both directions; equal keys keep
+// arrival order and empty texts stay last.
+TEST(RowViewTest, UsesTheSortKeysItIsGiven) {
+    const GridModel grid = MakeTable({{"ab", ""}, {"", ""}, {"ca", ""}, {"ab", ""}, {"bc", ""}});
+    int made = 0;
+    RowView view(grid, SortKeyMaker([&made](std::string_view text) {
+                     ++made;
+                     return std::string(text.rbegin(), text.rend());  // "ab" -> "ba", "ca" -> "ac", "bc" -> "cb"
+                 }));
+    view.SetSortKey({kKeywordColumn, SortDirection::kFirst});
+    EXPECT_EQ(Shown(view), (std::vector<int>{3, 1, 4, 5, 2}));
+    EXPECT_EQ(made, 3);
+    view.SetSortKey({kKeywordColumn, SortDirection::kSecond});
+    EXPECT_EQ(Shown(view), (std::vector<int>{5, 1, 4, 3, 2}));
+}
+
 TEST(RowViewTest, FilterAndHiddenWordsWorkOnTheSortedRows) {
     const GridModel grid = MakeTable({
         {std::string(kDress) + " red", "10"},
