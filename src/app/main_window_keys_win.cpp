@@ -63,6 +63,11 @@ bool MainWindow::PreTranslateMessage(MSG& msg) {
         UndoTableChange(msg.wParam == 'Y');
         return true;
     }
+    // Alt+S sorts the table by the column its cursor is in, a step on each time, as a click on the column's title.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == 'S') {
+        grid_->SortByCursorColumn();
+        return true;
+    }
     // Alt+F4 closes the window whichever control has the keyboard (a drop-down list keeps it to itself).
     if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4) {
         PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);

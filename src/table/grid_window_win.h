@@ -47,6 +47,8 @@ class GridWindow {
     // What the grid shows: the order, the filter and the hidden words; none of them changes the model.
     const RowView& View() const;
     void SetSortKey(SortKey key);
+    // One step on in the sort by the cursor's column, as a click on that column's title.
+    void SortByCursorColumn() { OnHeaderClick(model_.CursorColumn()); }
     void SetFilter(std::string_view query);
     void SetHiddenWords(ExcludeWords words);
     // The model rows of the selected rows (the cursor's row alone when one cell is selected), top first; none

@@ -662,6 +662,13 @@ TEST_F(MainWindowTest, ColumnTitlesSortTheRowsAndASaveWritesTheShownOrder) {
         }
     }
     EXPECT_EQ(ReadAll(folder + L"\\sorted2.csv"), arrival);
+
+    // Alt+S does from the keyboard what the click does, for the column of the cursor.
+    Model().SetCursor(1, 2);
+    for (const std::vector<std::string>& order : orders) {
+        PressKey(*window, grid, WM_SYSKEYDOWN, 'S', 1 << 29);
+        EXPECT_EQ(ShownKeywords(*window), order);
+    }
 }
 
 // The filter hides rows without touching them; a delete takes the rows selected as shown, and Ctrl+Z brings them

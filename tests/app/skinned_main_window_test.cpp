@@ -178,7 +178,7 @@ TEST_F(SkinnedMainWindowTest, ThePressAnywhereInTheCaptionBandReachesTheWindow) 
     UpdateWindow(h);
     const SkinnedWindow* w = engine->Window(1);
     ASSERT_NE(w, nullptr);
-    for (POINT p : {POINT{300, 10}, POINT{380, 45}, POINT{550, 70}, POINT{20, 75}}) {
+    for (POINT p : {POINT{300, 10}, POINT{380, 45}, POINT{460, 70}, POINT{20, 75}}) {
         ASSERT_LT(p.y, w->captionHeight);
         POINT screen = p;
         ClientToScreen(h, &screen);
