@@ -61,13 +61,22 @@ void FillSolid(HDC dc, const RECT& r, COLORREF c) {
 // text and compared as bytes, they order as CompareStringEx does, at a fraction of its cost per comparison.
 std::string ChineseSortKey(std::string_view text) {
     const std::wstring wide = GbkToWide(text);
-    const int size = LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0,
-                                   nullptr, nullptr, 0);
-    std::string key(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size <= 0 || LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()),
-                                   reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0) != size) {
+    // A key seldom needs more than a few bytes a character: one call with room enough, a second only when not.
+    std::string key(wide.size() * 8 + 16, '\0');
+    int size = LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()),
+                             reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()), nullptr, nullptr, 0);
+    if (size == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        size = LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                             nullptr, 0);
+        key.assign(static_cast<size_t>(size > 0 ? size : 0), '\0');
+        size = size > 0 ? LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()),
+                                        reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0)
+                        : 0;
+    }
+    if (size <= 0) {
         return std::string(text);  // no such locale: the GBK order, which follows pinyin for common characters
     }
+    key.resize(static_cast<size_t>(size));
     return key;
 }
 
