@@ -142,6 +142,16 @@ ExcludeWordsAction WinExcludeWordsDialog::Ask(HWND owner, ExcludeWordsSettings& 
     SetFocus(state.words);
     MSG msg;
     while (!state.done && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // In the word box Enter starts a new line, but Tab moves on and Esc cancels, as everywhere else in the
+        // window (the box would otherwise take both for itself).
+        if (msg.message == WM_KEYDOWN && msg.hwnd == state.words && msg.wParam == VK_TAB) {
+            SetFocus(GetNextDlgTabItem(hwnd, state.words, GetKeyState(VK_SHIFT) < 0));
+            continue;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            Finish(hwnd, state, ExcludeWordsAction::Cancel);
+            continue;
+        }
         if (!IsDialogMessageW(hwnd, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
