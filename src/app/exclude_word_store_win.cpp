@@ -86,12 +86,7 @@ bool ExcludeWordStore::Load(ExcludeWords& words, int* leftOut) const {
     }
     std::string gbk;
     while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        const std::string_view line = TakeLine(text);
         std::string converted = Utf8ToGbk(line);
         // A character GBK lacks comes back as '?', broken UTF-8 as something else again: either way not the line.
         if (GbkToUtf8(converted) != line) {

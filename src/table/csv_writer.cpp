@@ -41,6 +41,18 @@ std::string TableToCsv(const GridModel& grid) {
     return out;
 }
 
+std::string TableToCsv(const GridModel& grid, std::span<const int> rows) {
+    const std::vector<int> columns = SavedColumns(grid);
+    std::string out;
+    AppendCsvLine(out, grid, 0, columns);
+    for (int row : rows) {
+        if (row >= 1 && row < grid.RowCount()) {
+            AppendCsvLine(out, grid, row, columns);
+        }
+    }
+    return out;
+}
+
 std::vector<int> SavedColumns(const GridModel& grid) {
     std::vector<int> columns;
     for (int column = 0; column < grid.ColumnCount(); ++column) {

@@ -14,6 +14,9 @@ class GridModel;
 // cell reads "修改标识" is left out. Cells are written as their stored bytes, except that a cell holding a
 // comma, a double quote, CR or LF is quoted (RFC 4180) so the file reads back with the same cells.
 std::string TableToCsv(const GridModel& grid);
+// The header row, then `rows` (model row numbers, in the order written; a number that is no data row is skipped),
+// each line as TableToCsv writes it.
+std::string TableToCsv(const GridModel& grid, std::span<const int> rows);
 
 // The columns a saved file holds, in order: all but one titled "修改标识".
 std::vector<int> SavedColumns(const GridModel& grid);

@@ -36,18 +36,21 @@ std::string_view Trim(std::string_view line) {
 
 }  // namespace
 
+std::string_view TakeLine(std::string_view& text) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
 ExcludeWords ExcludeWords::FromText(std::string_view text) {
     ExcludeWords list;
     std::unordered_set<std::string> seen;
     while (!text.empty()) {
-        // LF and CR never occur as trail bytes (0x40..0xFE), so splitting on the bytes is safe in GBK.
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        line = Trim(line);
+        const std::string_view line = Trim(TakeLine(text));
         std::string prepared = PrepareWord(line);  // empty for a blank line or half a character
         if (!prepared.empty() && seen.insert(std::move(prepared)).second) {
             list.words_.emplace_back(line);

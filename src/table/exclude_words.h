@@ -34,6 +34,10 @@ class ExcludeWords {
     WordSet set_;
 };
 
+// Takes the first line off `text` and returns it without its LF or CR LF. LF and CR never occur as trail bytes
+// of GBK (0x40..0xFE), so splitting on the bytes is safe in GBK as in UTF-8.
+std::string_view TakeLine(std::string_view& text);
+
 // Deletes every data row whose keyword holds an exclude word, in one pass; returns the made edit.
 TableEdit DeleteRowsWithExcludeWords(GridModel& grid, const ExcludeWords& words);
 

@@ -14,35 +14,38 @@ namespace zandrel {
 
 namespace {
 
-// Rows with a key, sorted on it; rows without one (empty or non-numeric cells) follow in arrival order.
-template <typename Key>
-struct Keyed {
-    Key key;
-    int row;
-};
-
-void SortByNumber(const GridModel& grid, int column, bool largestFirst, std::vector<int>& rows) {
-    std::vector<Keyed<double>> keyed;
+// Sorts rows on a key each: `keyOf` gives a row's key, or false for a row without one (an empty or non-numeric
+// cell); rows with keys come first in the order `before` gives them (stable: equal keys keep arrival order), the
+// others follow in arrival order.
+template <typename Key, typename KeyOf, typename Before>
+void SortOnKeys(std::vector<int>& rows, KeyOf keyOf, Before before) {
+    struct Keyed {
+        Key key;
+        int row;
+    };
+    std::vector<Keyed> keyed;
     keyed.reserve(rows.size());
     std::vector<int> rest;
     for (int row : rows) {
-        double value = 0;
-        if (ParseListingCount(grid.GetCell(row, column), value)) {
-            keyed.push_back({value, row});
+        Key key{};
+        if (keyOf(row, key)) {
+            keyed.push_back({std::move(key), row});
         } else {
             rest.push_back(row);
         }
     }
-    if (largestFirst) {
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.key > b.key; });
-    } else {
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
-    }
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return before(a.key, b.key); });
     rows.clear();
-    for (const auto& item : keyed) {
+    for (const Keyed& item : keyed) {
         rows.push_back(item.row);
     }
     rows.insert(rows.end(), rest.begin(), rest.end());
+}
+
+void SortByNumber(const GridModel& grid, int column, bool largestFirst, std::vector<int>& rows) {
+    SortOnKeys<double>(
+        rows, [&](int row, double& value) { return ParseListingCount(grid.GetCell(row, column), value); },
+        [largestFirst](double a, double b) { return largestFirst ? a > b : a < b; });
 }
 
 void SortByText(const GridModel& grid,
@@ -50,29 +53,13 @@ void SortByText(const GridModel& grid,
                 bool ascending,
                 const TextCollation& collation,
                 std::vector<int>& rows) {
-    std::vector<Keyed<std::string_view>> keyed;
-    keyed.reserve(rows.size());
-    std::vector<int> rest;
-    for (int row : rows) {
-        const std::string& text = grid.GetCell(row, column);
-        if (text.empty()) {
-            rest.push_back(row);
-        } else {
-            keyed.push_back({text, row});
-        }
-    }
-    if (ascending) {
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [&](const auto& a, const auto& b) { return collation(a.key, b.key) < 0; });
-    } else {
-        std::stable_sort(keyed.begin(), keyed.end(),
-                         [&](const auto& a, const auto& b) { return collation(a.key, b.key) > 0; });
-    }
-    rows.clear();
-    for (const auto& item : keyed) {
-        rows.push_back(item.row);
-    }
-    rows.insert(rows.end(), rest.begin(), rest.end());
+    SortOnKeys<std::string_view>(
+        rows,
+        [&](int row, std::string_view& text) {
+            text = grid.GetCell(row, column);
+            return !text.empty();
+        },
+        [&](std::string_view a, std::string_view b) { return ascending ? collation(a, b) < 0 : collation(a, b) > 0; });
 }
 
 // The same by keys made once per distinct text, compared as bytes.
@@ -82,31 +69,21 @@ void SortByTextKeys(const GridModel& grid,
                     const SortKeyMaker& keys,
                     std::vector<int>& rows) {
     std::unordered_map<std::string_view, std::string> made;
-    std::vector<Keyed<std::string_view>> keyed;
-    keyed.reserve(rows.size());
-    std::vector<int> rest;
-    for (int row : rows) {
-        const std::string& text = grid.GetCell(row, column);
-        if (text.empty()) {
-            rest.push_back(row);
-            continue;
-        }
-        auto found = made.find(text);
-        if (found == made.end()) {
-            found = made.emplace(text, keys(text)).first;
-        }
-        keyed.push_back({found->second, row});
-    }
-    if (ascending) {
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.key < b.key; });
-    } else {
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.key < a.key; });
-    }
-    rows.clear();
-    for (const auto& item : keyed) {
-        rows.push_back(item.row);
-    }
-    rows.insert(rows.end(), rest.begin(), rest.end());
+    SortOnKeys<std::string_view>(
+        rows,
+        [&](int row, std::string_view& key) {
+            const std::string& text = grid.GetCell(row, column);
+            if (text.empty()) {
+                return false;
+            }
+            auto found = made.find(text);
+            if (found == made.end()) {
+                found = made.emplace(text, keys(text)).first;
+            }
+            key = found->second;
+            return true;
+        },
+        [ascending](std::string_view a, std::string_view b) { return ascending ? a < b : b < a; });
 }
 
 }  // namespace

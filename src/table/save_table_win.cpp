@@ -4,7 +4,6 @@
 
 #include "base/encoding.h"
 #include "base/win_handles.h"
-#include "export/csv_export.h"
 #include "table/csv_writer.h"
 #include "table/grid_model.h"
 
@@ -171,7 +170,7 @@ bool SaveTable(HWND mainWindow,
     // Shown through the GBK texts: a character GBK lacks is shown as '?', the file itself keeps its name.
     const std::string shownPath = WideToGbk(Utf8ToWide(path));
     std::string keptAt;
-    if (!WriteFileReplacing(path, order != nullptr ? RowsToCsv(grid, *order) : TableToCsv(grid), &keptAt)) {
+    if (!WriteFileReplacing(path, order != nullptr ? TableToCsv(grid, *order) : TableToCsv(grid), &keptAt)) {
         prompter.ShowMessage(SaveFailedText(shownPath, WideToGbk(Utf8ToWide(keptAt))), kErrorTitle, MessageButtons::Ok,
                              MessageIcon::Error);
         return false;
