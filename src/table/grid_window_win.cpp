@@ -57,42 +57,10 @@ void FillSolid(HDC dc, const RECT& r, COLORREF c) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
 }
 
-// The system's order for Chinese text (pinyin), the way a Chinese Windows sorts names, as sort keys: made once per
-// text and compared as bytes, they order as CompareStringEx does, at a fraction of its cost per comparison.
-std::string ChineseSortKey(std::string_view text) {
-    const std::wstring wide = GbkToWide(text);
-    // A key seldom needs more than a few bytes a character: one call with room enough, a second only when not.
-    std::string key(wide.size() * 8 + 16, '\0');
-    int size = LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()),
-                             reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()), nullptr, nullptr, 0);
-    if (size == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-        size = LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                             nullptr, 0);
-        key.assign(static_cast<size_t>(size > 0 ? size : 0), '\0');
-        size = size > 0 ? LCMapStringEx(L"zh-CN", LCMAP_SORTKEY, wide.c_str(), static_cast<int>(wide.size()),
-                                        reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0)
-                        : 0;
-    }
-    if (size <= 0) {
-        return std::string(text);  // no such locale: the GBK order, which follows pinyin for common characters
-    }
-    key.resize(static_cast<size_t>(size));
-    return key;
-}
-
-// The arrow a column title carries while the rows are sorted by it: down for the larger or later first.
-const wchar_t* SortArrow(const SortKey& key, int column) {
-    if (key.column != column || key.direction == SortDirection::kNone) {
-        return L"";
-    }
-    const bool descending = IsNumberColumn(column) == (key.direction == SortDirection::kFirst);
-    return descending ? L" \x25BC" : L" \x25B2";
-}
-
 }  // namespace
 
 GridWindow::GridWindow(HWND hwnd, HFONT font, int rows, int columns)
-    : hwnd_(hwnd), font_(font), model_(rows, columns), view_(model_, SortKeyMaker(ChineseSortKey)) {}
+    : hwnd_(hwnd), font_(font), model_(rows, columns), view_(MakeView(model_)) {}
 
 GridWindow* GridWindow::Create(HWND parent, int id, const RECT& rect, HFONT font, int rows, int columns) {
     if (!RegisterGridClass()) {
@@ -202,85 +170,6 @@ int GridWindow::TotalColumnWidth() const {
         w += model_.ColumnWidth(c);
     }
     return w;
-}
-
-const RowView& GridWindow::View() const {
-    if (viewStale_) {
-        viewStale_ = false;
-        view_.Refresh();
-    }
-    return view_;
-}
-
-void GridWindow::ViewStale() {
-    viewStale_ = true;
-    scrollBarsStale_ = true;
-}
-
-int GridWindow::ShownRowCount() const {
-    return View().ShownCount() + 1;
-}
-
-int GridWindow::ModelRowAt(int shownRow) const {
-    return shownRow == 0 ? 0 : View().ModelRow(shownRow - 1);
-}
-
-void GridWindow::SetSortKey(SortKey key) {
-    if (edit_) {
-        EndEdit(true);
-    }
-    // The cursor stays on the row it was on, wherever the new order puts it.
-    const int cursorModelRow = ModelRowAt(model_.CursorRow());
-    view_.SetSortKey(key);
-    if (cursorModelRow > 0) {
-        model_.SetCursor(view_.ViewIndex(cursorModelRow) + 1, model_.CursorColumn());
-    }
-    AfterViewChange();
-}
-
-void GridWindow::SetFilter(std::string_view query) {
-    View();
-    view_.SetFilter(query);
-    AfterViewChange();
-}
-
-void GridWindow::SetHiddenWords(ExcludeWords words) {
-    View();
-    view_.SetHiddenWords(std::move(words));
-    AfterViewChange();
-}
-
-void GridWindow::AfterViewChange() {
-    // Only a view that hides rows keeps the cursor from the rows it does not show.
-    const RowView& view = View();
-    model_.LimitCursorRows(view.ShownCount() < view.TotalCount() ? view.ShownCount() : -1);
-    if (model_.CursorRow() > view.ShownCount()) {
-        model_.SetCursor(view.ShownCount(), model_.CursorColumn());
-    }
-    scrollBarsStale_ = true;
-    Invalidate();
-    if (onViewChanged_) {
-        onViewChanged_();
-    }
-}
-
-std::vector<int> GridWindow::SelectedModelRows() const {
-    std::vector<int> rows;
-    if (model_.CursorRow() < 1) {
-        return rows;
-    }
-    int top = model_.SelectionTop();
-    int bottom = model_.SelectionBottom();
-    if (top < 1 || bottom < top) {
-        top = bottom = model_.CursorRow();
-    }
-    for (int row = top; row <= bottom; ++row) {
-        const int modelRow = ModelRowAt(row);
-        if (modelRow > 0) {
-            rows.push_back(modelRow);
-        }
-    }
-    return rows;
 }
 
 int GridWindow::MaxTopRow() const {
@@ -424,7 +313,7 @@ void GridWindow::Paint(HDC dc, const RECT& client) {
         LineTo(dc, r.right - 1, r.bottom - 3);
         MoveToEx(dc, r.left, r.bottom - 1, nullptr);
         LineTo(dc, r.right, r.bottom - 1);
-        std::wstring w = GbkToWide(model_.GetCell(0, col)) + SortArrow(view_.Sort(), col);
+        std::wstring w = GbkToWide(model_.GetCell(0, col)) + TitleArrow(col);
         SetTextColor(dc, RGB(0x20, 0x2A, 0x3A));
         DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r,
                   DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -594,19 +483,6 @@ void GridWindow::OnLButtonDown(POINT pt, bool shift) {
     dragging_ = true;
     SetCapture(hwnd_);
     Invalidate();
-}
-
-void GridWindow::OnHeaderClick(int column) {
-    // Each click on a title goes one step on: the first direction, the second, arrival order again.
-    SortKey key = view_.Sort();
-    if (key.column != column) {
-        key = SortKey{column, SortDirection::kFirst};
-    } else {
-        key.direction = key.direction == SortDirection::kNone    ? SortDirection::kFirst
-                        : key.direction == SortDirection::kFirst ? SortDirection::kSecond
-                                                                 : SortDirection::kNone;
-    }
-    SetSortKey(key);
 }
 
 void GridWindow::OnMouseMove(POINT pt) {

@@ -85,6 +85,8 @@ class GridWindow {
     void OnMouseWheel(int delta);
     void OnLButtonDown(POINT pt, bool shift);
     void OnHeaderClick(int column);
+    static RowView MakeView(const GridModel& model);
+    const wchar_t* TitleArrow(int column) const;
     // The view is brought up to date after the model changed, at the latest when it is next read.
     void ViewStale();
     // Cursor limits, scroll bars, repaint and the handler, after the view changed.
