@@ -83,7 +83,7 @@ int main() {
         graphics.DrawImageRect(picture, 0, 0, 648, 538);
         graphics.Flush();
     });
-    std::printf("wood_stretched_draw_648x538: %.0f us\n", stretch);  // the reference
+    std::printf("paint_reference_wood_stretch_648x538: %.0f us\n", stretch);  // the reference
 
     {
         zandrel::test::Gallery gallery;

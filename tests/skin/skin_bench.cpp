@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
     std::printf("skin_backdrop_render_%dx%d: %.0f us\n", kWidth, kHeight, render);
     std::printf("skin_backdrop_present_%dx%d: %.0f us\n", kWidth, kHeight, present);  // BitBlt to the window
     std::printf("skin_close_button_fade_step: %.0f us\n", fadeStep);
-    std::printf("wood_stretched_draw_%dx%d: %.0f us\n", kWidth, kHeight, stretch);
-    std::printf("skin_backdrop_render_over_wood_stretched_draw: %.2f x\n", stretch > 0 ? render / stretch : 0.0);
+    std::printf("skin_reference_wood_stretch_%dx%d: %.0f us\n", kWidth, kHeight, stretch);
+    std::printf("skin_backdrop_render_over_wood_stretch: %.2f x\n", stretch > 0 ? render / stretch : 0.0);
 
     if (argc > 1) {
         engine.RenderWindowBackdrop(index, nullptr, false);
