@@ -1,7 +1,8 @@
 // Figures only: a depth-3 suggestion query for 连衣裙 through the real main window and WinHTTP against a
-// marketplace that waits 50 ms before every answer, first serial, then fetching ahead. Prints for each the requests
-// made, the wall time and the wall time over the serial latency bound (requests x 50 ms), and whether the two
-// tables are the same byte for byte.
+// marketplace that waits 50 ms before every answer, first serial, then fetching ahead. Prints the server's delay,
+// then for each the rows, the requests made, the wall time and the wall time over the serial latency bound
+// (requests x 50 ms), then whether the table fetching ahead made differs byte for byte from the serial one (1) or
+// not (0), and the speed-up; one figure a line as "name: value unit".
 //
 // Run by hand from the repository root:
 //   python3 tools/marketplace/marketplace.py --port 18190 --delay-ms 50 --log /tmp/bench-requests.log &
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     std::string tables[2];
     double wall[2] = {0, 0};
     int made[2] = {0, 0};
+    std::printf("query_depth3_server_delay: %.0f ms\n", kServerDelayMs);
     for (int ahead = 0; ahead < 2; ++ahead) {
         CountingFetcher fetcher(winhttp, ahead == 1);
         MainWindowOptions options;
@@ -113,19 +115,18 @@ int main(int argc, char** argv) {
             tables[ahead] += '\n';
         }
 
-        std::printf("%s: depth-3 suggestion query, server delay %.0f ms\n", ahead ? "fetching ahead" : "serial",
-                    kServerDelayMs);
-        std::printf("  rows:                        %d\n", window->RowCount() - 1);
-        std::printf("  requests made (fetcher):     %d\n", made[ahead]);
+        const char* mode = ahead ? "query_depth3_ahead" : "query_depth3_serial";
+        std::printf("%s_rows: %d rows\n", mode, window->RowCount() - 1);
+        std::printf("%s_requests: %d requests\n", mode, made[ahead]);  // counted by the fetcher
         if (logBefore >= 0) {
-            std::printf("  requests logged (server):    %ld\n", CountLines(logPath) - logBefore);
+            std::printf("%s_requests_logged: %ld requests\n", mode, CountLines(logPath) - logBefore);  // by the server
         }
-        std::printf("  wall time:                   %.0f ms\n", wall[ahead]);
+        std::printf("%s_wall_time: %.0f ms\n", mode, wall[ahead]);
         if (made[ahead] > 0) {
-            std::printf("  wall / (requests x 50 ms):   %.3f\n", wall[ahead] / (made[ahead] * kServerDelayMs));
+            std::printf("%s_wall_over_serial_bound: %.3f x\n", mode, wall[ahead] / (made[ahead] * kServerDelayMs));
         }
     }
-    std::printf("tables identical: %s; speed-up %.2fx\n", tables[0] == tables[1] ? "yes" : "NO",
-                wall[1] > 0 ? wall[0] / wall[1] : 0.0);
+    std::printf("query_depth3_ahead_tables_differing: %d tables\n", tables[0] == tables[1] ? 0 : 1);
+    std::printf("query_depth3_ahead_speedup: %.2f x\n", wall[1] > 0 ? wall[0] / wall[1] : 0.0);
     return 0;
 }

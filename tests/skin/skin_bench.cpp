@@ -1,7 +1,7 @@
 // Figures for the skinned main window: a full backdrop rendering of a 648 x 538 window skinned like the main
 // window (wood stretched, caption 80, status bar 25), one present, and the rendering against one stretched draw
-// of the wood picture measured in the same run. With a file name argument the rendered backdrop is also saved
-// there as PNG, for a look by eye.
+// of the wood picture measured in the same run, one figure a line as "name: value unit". With a file name argument
+// the rendered backdrop is also saved there as PNG, for a look by eye; that and any failure go to stderr.
 #include <windows.h>
 
 #include <algorithm>
@@ -72,7 +72,7 @@ bool SaveBackdrop(HDC backdrop, const char* path) {
 int main(int argc, char** argv) {
     SkinEngine engine;
     if (!engine.Startup()) {
-        std::printf("GDI+ did not start\n");
+        std::fprintf(stderr, "GDI+ did not start\n");
         return 1;
     }
     WNDCLASSW wc{};
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
                         20, 20, kWidth, kHeight, nullptr, nullptr, wc.hInstance, nullptr);
     const auto wood = SkinImageBytes(SkinImageId::WoodBackground);
     if (hwnd == nullptr || wood.empty()) {
-        std::printf("no window or no wood picture\n");
+        std::fprintf(stderr, "no window or no wood picture\n");
         return 1;
     }
     engine.SetDefaultBackground({}, wood, std::nullopt, std::nullopt, 3);
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     options.showCaptionText = argc > 2;  // the main window draws no caption text; a second argument shows it
     options.statusBarHeight = 25;
     if (!engine.SkinWindow(hwnd, options)) {
-        std::printf("SkinWindow failed\n");
+        std::fprintf(stderr, "SkinWindow failed\n");
         return 1;
     }
     const int index = engine.IndexFromProperty(hwnd);
@@ -123,17 +123,17 @@ int main(int argc, char** argv) {
         graphics.Flush();
     });
 
-    std::printf("backdrop render %dx%d (wood stretched, caption 80, status bar 25): %.0f us\n", kWidth, kHeight,
-                render);
-    std::printf("present (BitBlt to the window): %.0f us\n", present);
-    std::printf("one hover-fade step of the close button: %.0f us\n", fadeStep);
-    std::printf("one stretched draw of the wood picture: %.0f us\n", stretch);
-    std::printf("render / stretched draw: %.2f\n", stretch > 0 ? render / stretch : 0.0);
+    // The backdrop: wood stretched, caption 80, status bar 25.
+    std::printf("skin_backdrop_render_%dx%d: %.0f us\n", kWidth, kHeight, render);
+    std::printf("skin_backdrop_present_%dx%d: %.0f us\n", kWidth, kHeight, present);  // BitBlt to the window
+    std::printf("skin_close_button_fade_step: %.0f us\n", fadeStep);
+    std::printf("skin_reference_wood_stretch_%dx%d: %.0f us\n", kWidth, kHeight, stretch);
+    std::printf("skin_backdrop_render_over_wood_stretch: %.2f x\n", stretch > 0 ? render / stretch : 0.0);
 
     if (argc > 1) {
         engine.RenderWindowBackdrop(index, nullptr, false);
         const bool saved = SaveBackdrop(engine.Window(index)->backdropDc, argv[1]);
-        std::printf("backdrop saved to %s: %s\n", argv[1], saved ? "yes" : "no");
+        std::fprintf(stderr, "backdrop saved to %s: %s\n", argv[1], saved ? "yes" : "no");
     }
     DestroyWindow(hwnd);
     return 0;

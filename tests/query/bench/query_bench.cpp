@@ -1,6 +1,7 @@
 // Times a depth-3 suggestion query against the simulated marketplace over plain POSIX sockets.
 // Usage: query_bench [port] [keyword (UTF-8)] [delay-ms the marketplace was started with]
-// Prints the requests made, the wall time, and wall / (requests * delay).
+// Prints the rows appended, the requests made, the server's delay, the wall time, and wall / (requests * delay),
+// one figure a line as "name: value unit".
 #include <netdb.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -128,11 +129,13 @@ int main(int argc, char** argv) {
     double wallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
     int requests = host.fetcher.requests;
-    std::printf("rows appended: %zu\n", host.rows.size());
-    std::printf("requests made: %d\n", requests);
-    std::printf("wall time: %.1f ms\n", wallMs);
+    std::printf("socket_query_depth3_rows: %zu rows\n", host.rows.size());
+    std::printf("socket_query_depth3_requests: %d requests\n", requests);
+    std::printf("socket_query_depth3_server_delay: %.0f ms\n", delayMs);
+    std::printf("socket_query_depth3_wall_time: %.1f ms\n", wallMs);
     if (requests > 0 && delayMs > 0) {
-        std::printf("wall / (requests * %.0f ms): %.3f\n", delayMs, wallMs / (requests * delayMs));
+        // The wall time over the serial latency bound, requests x the server's delay.
+        std::printf("socket_query_depth3_wall_over_serial_bound: %.3f x\n", wallMs / (requests * delayMs));
     }
     return requests > 0 ? 0 : 1;
 }
