@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark and prints its figures, one a line as "name: value unit":
-#   the portable core in a Release build (workbench, export, parsing, grid model), then the Windows build under
-#   Wine (the grid's workbench at 100,000 rows, painting, drawing, skin) and a depth-3 query against a simulated
-#   marketplace that waits 50 ms before every answer.
+#   the portable core in a Release build (workbench, export, parsing, grid model, run journal), then the Windows
+#   build under Wine (the grid's workbench at 100,000 rows, painting, drawing, skin) and a depth-3 query against a
+#   simulated marketplace that waits 50 ms before every answer.
 # Figures only: nothing here passes or fails on a number.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,8 +12,8 @@ figures() { grep -E '^[A-Za-z0-9_.()/ -]+: *[-0-9.]+ *[^ ]*' || true; }
 
 echo "== portable core (Release)"
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/bench --target workbench_bench export_bench parse_bench grid_model_bench >/dev/null
-for bench in table/workbench_bench export/export_bench query/parse_bench table/grid_model_bench; do
+cmake --build build/bench --target workbench_bench export_bench parse_bench grid_model_bench store_bench >/dev/null
+for bench in table/workbench_bench export/export_bench query/parse_bench table/grid_model_bench store/store_bench; do
   build/bench/tests/$bench | figures
 done
 
