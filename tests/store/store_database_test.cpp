@@ -254,7 +254,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 #ifndef _WIN32
-TEST(StoreDatabase, ReadOnlyFileIsReportedAsSuch) {
+struct ReadOnlyCase {
+    const char* name;
+    bool folderReadOnly;  // else the file itself
+};
+
+class ReadOnly : public testing::TestWithParam<ReadOnlyCase> {};
+
+TEST_P(ReadOnly, IsReportedAsSuchAndTheFileKept) {
     TempFolder folder;
     const std::string path = folder.File("store.db");
     const std::vector<std::string_view> steps = {kCreateNotes};
@@ -262,15 +269,23 @@ TEST(StoreDatabase, ReadOnlyFileIsReportedAsSuch) {
         StoreOpenReport report;
         ASSERT_TRUE(StoreDatabase::Open(path, steps, report, kQuick));
     }
-    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    if (access(path.c_str(), W_OK) == 0) {
-        GTEST_SKIP() << "this user may write read-only files (root)";
+    const std::string before = ReadBytes(path);
+    const std::string locked = GetParam().folderReadOnly ? folder.Path().string() : path;
+    ASSERT_EQ(chmod(locked.c_str(), GetParam().folderReadOnly ? 0555 : 0444), 0);
+    if (access(locked.c_str(), W_OK) == 0) {
+        GTEST_SKIP() << "this user may write what is read-only (root)";
     }
     StoreOpenReport report;
     EXPECT_FALSE(StoreDatabase::Open(path, steps, report, kQuick));
-    EXPECT_EQ(report.failure, StoreFailure::kReadOnly) << report.detail;
-    EXPECT_FALSE(std::filesystem::exists(path + ".corrupt-1"));
+    EXPECT_EQ(report.failure, StoreFailure::kReadOnly) << StoreFailureName(report.failure) << ": " << report.detail;
+    EXPECT_TRUE(report.movedAsideTo.empty());
+    EXPECT_TRUE(ReadBytes(path) == before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds,
+                         ReadOnly,
+                         testing::Values(ReadOnlyCase{"File", false}, ReadOnlyCase{"Folder", true}),
+                         [](const testing::TestParamInfo<ReadOnlyCase>& info) { return std::string(info.param.name); });
 #endif
 
 }  // namespace
