@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark and prints its figures, one a line as "name: value unit":
-#   the portable core in a Release build (workbench, export, parsing, grid model), then the Windows build under
-#   Wine (the grid's workbench at 100,000 rows, painting the grid and the controls, drawing, skin) and a depth-3
-#   query against a simulated marketplace that waits 50 ms before every answer, over plain sockets from the
+#   the portable core in a Release build (workbench, export, parsing, grid model, run journal), then the Windows
+#   build under Wine (the grid's workbench at 100,000 rows, painting the grid and the controls, drawing, skin) and a
+#   depth-3 query against a simulated marketplace that waits 50 ms before every answer, over plain sockets from the
 #   portable core and through the main window under Wine.
 # Figures only: nothing here passes or fails on a number.
 set -euo pipefail
@@ -14,8 +14,9 @@ figures() { tr -d '\r' | grep -E '^[a-z0-9_]+: -?[0-9.]+ [^ ]+$' || true; }
 
 echo "== portable core (Release)"
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/bench --target workbench_bench export_bench parse_bench grid_model_bench query_bench >/dev/null
-for bench in table/workbench_bench export/export_bench query/parse_bench table/grid_model_bench; do
+cmake --build build/bench --target workbench_bench export_bench parse_bench grid_model_bench store_bench query_bench \
+  >/dev/null
+for bench in table/workbench_bench export/export_bench query/parse_bench table/grid_model_bench store/store_bench; do
   build/bench/tests/$bench | figures
 done
 
