@@ -159,6 +159,13 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession() ? TRUE : FALSE;
+        case WM_SYSCOMMAND:
+            // The window has no menu bar for Alt alone (or after Alt+S, which sorts) to step into; Alt+Space still
+            // opens the window's menu.
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) {
+                return 0;
+            }
+            return DefWindowProcW(hwnd_, msg, wParam, lParam);
         case kBannerArrived: {
             if (banner_) {
                 std::lock_guard<std::mutex> hold(banner_->lock);
